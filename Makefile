@@ -1,0 +1,18 @@
+# Every target installs what is missing first, so a fresh Debian 12 machine needs only make.
+.PHONY: deps build test run demo bench format clean
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	cmake --preset host
+	cmake --build --preset host
+	cmake --preset win32
+	cmake --build --preset win32
+
+test: build
+	ctest --preset host
+	ctest --preset win32
+
+clean:
+	rm -rf build

@@ -1,0 +1,8 @@
+#include "app/app.h"
+#include "app/commands.h"
+
+namespace kestrafil {
+
+void view_command(App&) {}
+
+}  // namespace kestrafil

@@ -1,0 +1,76 @@
+// Text: bytes in the system's ANSI code page (GBK for every Chinese text of this program).
+// Lengths and positions count bytes. The empty text and the absent text are the same thing.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kestrafil {
+
+// Where text memory comes from. The program's texts can be as large as a pasted list of a
+// million names, so running out of memory is a real case: it ends the program with a message
+// naming the byte count instead of an unexplained crash.
+class TextMemory {
+ public:
+  virtual ~TextMemory() = default;
+  // Gives `bytes` bytes from the C heap (released with free), or nullptr when they cannot be had.
+  virtual void* allocate(std::size_t bytes) = 0;
+  // Ends the program because `bytes` bytes could not be had; never returns.
+  [[noreturn]] virtual void out_of_memory(std::size_t bytes) = 0;
+};
+
+// Installs a memory source for every Text for the lifetime of the scope; without one,
+// exhaustion throws std::bad_alloc. Texts are always released with free.
+class TextMemoryScope {
+ public:
+  explicit TextMemoryScope(TextMemory& memory);
+  ~TextMemoryScope();
+  TextMemoryScope(const TextMemoryScope&) = delete;
+  TextMemoryScope& operator=(const TextMemoryScope&) = delete;
+
+ private:
+  TextMemory* previous_;
+};
+
+namespace detail {
+void* allocate_text_bytes(std::size_t bytes);
+void release_text_bytes(void* block) noexcept;
+}  // namespace detail
+
+template <class T>
+struct TextAllocator {
+  using value_type = T;
+  TextAllocator() = default;
+  template <class U>
+  TextAllocator(const TextAllocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(detail::allocate_text_bytes(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t) noexcept { detail::release_text_bytes(p); }
+  friend bool operator==(const TextAllocator&, const TextAllocator&) { return true; }
+};
+
+using Text = std::basic_string<char, std::char_traits<char>, TextAllocator<char>>;
+using TextView = std::string_view;
+
+// The first and last n bytes; the whole text when it is shorter, empty for n <= 0.
+Text first_bytes(TextView text, long n);
+Text last_bytes(TextView text, long n);
+
+// Byte-wise comparison, each byte unsigned: negative, zero or positive.
+int compare_bytes(TextView a, TextView b);
+
+// Tells whether a byte starts a double-byte character in the ANSI code page.
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  virtual bool is_lead_byte(unsigned char byte) const = 0;
+};
+
+// The last character of a text as the code page reads it (one or two bytes; empty for an
+// empty text). The trail byte of a double-byte character may be 0x5C and is no backslash.
+TextView last_character(TextView text, const CodePage& code_page);
+
+// True when the last character is a backslash or a slash.
+bool ends_with_separator(TextView text, const CodePage& code_page);
+
+}  // namespace kestrafil

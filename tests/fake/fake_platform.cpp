@@ -1,0 +1,336 @@
+#include "tests/fake/fake_platform.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace kestrafil::testing {
+namespace {
+
+std::string hex(std::uintptr_t value) {
+  std::ostringstream out;
+  out << std::hex << value;
+  return out.str();
+}
+
+std::optional<std::string> maybe(const char* text) {
+  if (text == nullptr) return std::nullopt;
+  return std::string(text);
+}
+
+}  // namespace
+
+void FakePlatform::click(int child_id) {
+  if (!controls.contains(child_id) || !controls[child_id].enabled) return;  // no notification
+  events->on_command(static_cast<unsigned>(child_id), 0);
+}
+
+void FakePlatform::choose_menu(int command_id) {
+  events->on_command(static_cast<unsigned>(command_id), 0);
+}
+
+void FakePlatform::post(unsigned id, std::uintptr_t wparam, NativeHandle window) {
+  queue.push_back(Message{window, id, wparam, 0, 0, 0, 0});
+}
+
+void FakePlatform::post_key(unsigned key, NativeHandle window) { post(0x0100, key, window); }
+
+std::string FakePlatform::text_of(int child_id) const { return controls.at(child_id).text; }
+
+ScreenSize FakePlatform::screen_size() { return screen; }
+
+bool FakePlatform::create_main_window(const WindowDesign& design, Rect outer, WindowEvents& sink) {
+  log.push_back("create_main_window");
+  events = &sink;
+  if (fail_window_creation) return false;
+  created_outer = outer;
+  for (const auto& row : design.controls) {
+    controls[row.child_id] = FakeControl{std::string(row.text), (row.flags & visible) != 0,
+                                         (row.flags & disabled) == 0};
+  }
+  main_window = true;
+  return true;
+}
+
+void FakePlatform::show_main_window() {
+  log.push_back("show_main_window");
+  main_shown = true;
+  if (const int child = events->on_focus_received()) focus = child;
+}
+
+bool FakePlatform::main_window_exists() { return main_window; }
+
+void FakePlatform::close_main_window() {
+  log.push_back("close_main_window");
+  destroy_main_window();
+}
+
+void FakePlatform::destroy_main_window() {
+  if (!main_window) return;
+  main_window = false;
+  controls.clear();
+  focus = 0;
+  events->on_destroyed();
+}
+
+bool FakePlatform::is_main_window_or_control(NativeHandle window) {
+  return main_window && (window == kMainWindow || controls.contains(static_cast<int>(window)));
+}
+
+std::size_t FakePlatform::control_text_length(int child_id) {
+  return controls.contains(child_id) ? controls[child_id].text.size() : 0;
+}
+
+std::size_t FakePlatform::read_control_text(int child_id, char* buffer, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  const auto& text = controls.at(child_id).text;
+  const auto count = std::min(text.size(), capacity - 1);
+  std::memcpy(buffer, text.data(), count);
+  buffer[count] = '\0';
+  return count;
+}
+
+void FakePlatform::write_control_text(int child_id, const char* text) {
+  log.push_back("write_text " + std::to_string(child_id));
+  if (controls.contains(child_id)) controls[child_id].text = text;
+}
+
+void FakePlatform::enable_control(int child_id, bool enabled) {
+  log.push_back("enable_control " + std::to_string(child_id) + " " + std::to_string(enabled));
+  if (controls.contains(child_id)) controls[child_id].enabled = enabled;
+}
+
+bool FakePlatform::control_visible(int child_id) {
+  return controls.contains(child_id) && controls[child_id].visible;
+}
+
+bool FakePlatform::control_enabled(int child_id) {
+  return controls.contains(child_id) && controls[child_id].enabled;
+}
+
+int FakePlatform::focused_control() { return focus; }
+
+void FakePlatform::focus_control(int child_id) { focus = child_id; }
+
+KeyModifiers FakePlatform::key_modifiers() { return modifiers; }
+
+NativeHandle FakePlatform::active_window() { return active; }
+
+NativeHandle FakePlatform::foreground_window() { return foreground; }
+
+bool FakePlatform::is_window(NativeHandle window) {
+  return windows.contains(window) || (main_window && window == kMainWindow);
+}
+
+std::vector<NativeHandle> FakePlatform::top_level_windows() { return top_levels; }
+
+bool FakePlatform::window_enabled(NativeHandle window) {
+  if (window == kMainWindow || controls.contains(static_cast<int>(window))) {
+    return !windows.contains(window) || windows[window];
+  }
+  return windows.contains(window) && windows[window];
+}
+
+void FakePlatform::enable_window(NativeHandle window, bool enabled) {
+  log.push_back("enable_window " + hex(window) + " " + std::to_string(enabled));
+  windows[window] = enabled;
+}
+
+void FakePlatform::set_foreground_window(NativeHandle window) {
+  log.push_back("set_foreground_window " + hex(window));
+  foreground = window;
+}
+
+void FakePlatform::set_active_window(NativeHandle window) {
+  log.push_back("set_active_window " + hex(window));
+  active = window;
+}
+
+NativeHandle FakePlatform::find_top_level_window(const char* title) {
+  log.push_back(std::string("find_top_level_window ") + title);
+  const auto found = titled_windows.find(title);
+  return found == titled_windows.end() ? 0 : found->second;
+}
+
+bool FakePlatform::wait_message(Message& message) {
+  if (queue.empty()) {
+    // A test that forgets to end the loop would otherwise hang.
+    message = Message{0, kQuitMessage, 0xDEAD, 0, 0, 0, 0};
+    return false;
+  }
+  message = queue.front();
+  queue.pop_front();
+  return message.id != kQuitMessage;
+}
+
+QueueHead FakePlatform::peek_message() {
+  if (queue.empty()) return QueueHead::empty;
+  return queue.front().id == kQuitMessage ? QueueHead::quit : QueueHead::message;
+}
+
+Message FakePlatform::remove_message() {
+  const auto message = queue.front();
+  queue.pop_front();
+  return message;
+}
+
+void FakePlatform::translate_and_dispatch(const Message& message) {
+  log.push_back("dispatch " + hex(message.id) + " " + hex(message.wparam));
+  if (message.id == kCommandMessage) {
+    const auto id = static_cast<int>(message.wparam & 0xFFFF);
+    if (controls.contains(id)) {
+      click(id);
+    } else {
+      choose_menu(id);
+    }
+    return;
+  }
+  if (message.id == kCloseMessage) {
+    destroy_main_window();
+    return;
+  }
+  if (on_dispatch) on_dispatch(message);
+}
+
+void FakePlatform::post_quit(int exit_code) {
+  log.push_back("post_quit " + std::to_string(exit_code));
+  post(kQuitMessage, static_cast<std::uintptr_t>(exit_code), 0);
+}
+
+int FakePlatform::message_box(const char* text, const char* title, unsigned style) {
+  log.push_back(std::string("message_box ") + title);
+  message_boxes.push_back({text, title, style});
+  if (while_message_box) while_message_box(message_boxes.back());
+  return 1;
+}
+
+void FakePlatform::add_error_mode(unsigned flags) {
+  log.push_back("add_error_mode " + hex(flags));
+  error_mode |= flags;
+}
+
+bool FakePlatform::ole_initialize() {
+  log.push_back("ole_initialize");
+  if (ole_ok) ++ole_initialized;
+  return ole_ok;
+}
+
+void FakePlatform::ole_uninitialize() {
+  log.push_back("ole_uninitialize");
+  --ole_initialized;
+}
+
+void FakePlatform::exit_process(int exit_code) {
+  log.push_back("exit_process " + std::to_string(exit_code));
+  throw ProcessExit{exit_code};
+}
+
+Text FakePlatform::module_file_name() { return Text(module_path); }
+
+bool FakePlatform::set_current_directory(TextView path) {
+  log.push_back("set_current_directory " + std::string(path));
+  if (set_directory_ok) current_dir = path;
+  return set_directory_ok;
+}
+
+Text FakePlatform::current_directory() {
+  log.push_back("current_directory");
+  return Text(current_dir);
+}
+
+Text FakePlatform::temp_path() {
+  log.push_back("temp_path");
+  return Text(temp_dir);
+}
+
+NativeHandle FakePlatform::new_handle(std::string what) {
+  const auto handle = next_handle_++;
+  open_handles[handle] = std::move(what);
+  return handle;
+}
+
+NativeHandle FakePlatform::create_file_for_writing(TextView path) {
+  log.push_back("create_file " + std::string(path));
+  if (fail_create_file && *fail_create_file == path) return 0;
+  files[std::string(path)].clear();
+  return new_handle(std::string(path));
+}
+
+WriteResult FakePlatform::write_file(NativeHandle file, const char* bytes, std::size_t count) {
+  log.push_back("write_file " + std::to_string(count));
+  if (fail_write) return {false, 0};
+  const auto written = short_write ? std::min(*short_write, count) : count;
+  files[open_handles.at(file)].append(bytes, written);
+  return {true, written};
+}
+
+bool FakePlatform::close_handle(NativeHandle handle) {
+  const auto what = open_handles.at(handle);
+  log.push_back("close_handle " + what);
+  open_handles.erase(handle);
+  return !fail_close;
+}
+
+std::optional<StartedProcess> FakePlatform::create_process(TextView command_line) {
+  log.push_back("create_process " + std::string(command_line));
+  if (fail_create_process) return std::nullopt;
+  started.emplace_back(command_line);
+  const auto process = new_handle("process");
+  const auto thread = new_handle("thread");
+  return StartedProcess{process, thread};
+}
+
+void FakePlatform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {
+  log.push_back("wait_for_input_idle " + open_handles.at(process) + " " +
+                std::to_string(milliseconds));
+}
+
+std::uint32_t FakePlatform::tick_count() {
+  const auto now = clock;
+  clock += clock_step;
+  return now;
+}
+
+void* FakePlatform::allocate(std::size_t bytes) {
+  if (fail_allocation_from && bytes >= *fail_allocation_from) return nullptr;
+  return std::malloc(bytes);
+}
+
+NativeHandle FakePlatform::browse_for_folder(NativeHandle owner, const char* title,
+                                             unsigned flags) {
+  log.push_back("browse_for_folder " + hex(owner) + " " + title + " " + hex(flags));
+  return picked_item_list;
+}
+
+bool FakePlatform::path_from_item_list(NativeHandle item_list, char* buffer) {
+  log.push_back("path_from_item_list " + hex(item_list) + " buffer " +
+                std::to_string(static_cast<unsigned char>(buffer[0])));
+  if (!picked_path) return false;
+  std::strncpy(buffer, picked_path->c_str(), 259);
+  buffer[259] = '\0';
+  return true;
+}
+
+NativeHandle FakePlatform::shell_allocator() {
+  log.push_back("shell_allocator");
+  return allocator_available ? 0xA110C : 0;
+}
+
+void FakePlatform::allocator_free(NativeHandle allocator, NativeHandle block) {
+  log.push_back("allocator_free " + hex(allocator) + " " + hex(block));
+}
+
+void FakePlatform::allocator_release(NativeHandle allocator) {
+  log.push_back("allocator_release " + hex(allocator));
+}
+
+void FakePlatform::shell_execute(NativeHandle owner, const char* verb, const char* file,
+                                 const char* parameters, const char* directory, int show) {
+  log.push_back("shell_execute");
+  shell_executes.push_back(
+      {owner, maybe(verb).value_or(""), maybe(file), maybe(parameters), maybe(directory), show});
+}
+
+bool FakePlatform::is_lead_byte(unsigned char byte) const { return byte >= 0x81 && byte <= 0xFE; }
+
+}  // namespace kestrafil::testing

@@ -1,0 +1,96 @@
+#include "window/layout.h"
+
+#include <algorithm>
+#include <array>
+
+#include "search/script_body.h"
+
+namespace kestrafil {
+namespace {
+
+constexpr unsigned kButton = visible | tab_stop;
+constexpr unsigned kFolderBox = visible | tab_stop | auto_h_scroll;
+constexpr unsigned kNameListBox = visible | tab_stop | multi_line | auto_v_scroll | auto_h_scroll |
+                                  h_scroll_bar | v_scroll_bar;
+constexpr unsigned kScriptBox = tab_stop | multi_line | auto_v_scroll | v_scroll_bar;
+
+constexpr std::string_view kInstruction =
+    "●请将需要搜索的文件名(含扩展名)输入到下面的文本框。\r\n●注意：每行只能一个文件名。";
+
+// Creation order; child identifiers go up by ten from 100.
+constexpr std::array kControls{
+    ControlRow{Control::批处理框, ControlKind::edit_box, {11, 3, 256, 2}, kScriptBody, kScriptBox, 100},
+    ControlRow{Control::按钮1, ControlKind::push_button, {44, 361, 120, 25}, "开始", kButton, 110},
+    ControlRow{Control::搜索路径框, ControlKind::edit_box, {121, 12, 120, 25}, "", kFolderBox, 120},
+    ControlRow{Control::保存路径框, ControlKind::edit_box, {121, 60, 120, 25}, "", kFolderBox, 130},
+    ControlRow{Control::标签2, ControlKind::label, {57, 12, 55, 25}, "搜索路径：", visible, 140},
+    ControlRow{Control::标签3, ControlKind::label, {57, 60, 55, 25}, "保存路径：", visible, 150},
+    ControlRow{Control::按钮2, ControlKind::push_button, {249, 12, 32, 24}, "<<<", kButton, 160},
+    ControlRow{Control::按钮3, ControlKind::push_button, {249, 60, 32, 24}, "<<<", kButton, 170},
+    ControlRow{Control::编辑框1, ControlKind::edit_box, {21, 178, 296, 174}, "", kNameListBox, 180},
+    ControlRow{Control::标签1, ControlKind::label, {7, 96, 312, 64}, kInstruction, visible | word_wrap,
+               190},
+    ControlRow{Control::按钮4, ControlKind::push_button, {174, 361, 120, 25}, "查看搜索到的文件",
+               kButton | disabled, 200},
+};
+
+constexpr std::array kMenu{
+    MenuEntryRow{MenuEntry::settings, {"设置", true, kFirstMenuCommand + 0}},
+    MenuEntryRow{MenuEntry::choose_search_folder, {"选择搜索路径", false, kFirstMenuCommand + 1}},
+    MenuEntryRow{MenuEntry::choose_save_folder, {"选择保存路径", false, kFirstMenuCommand + 2}},
+    MenuEntryRow{MenuEntry::about, {"关于", false, kFirstMenuCommand + 3}},
+    MenuEntryRow{MenuEntry::help, {"帮助", true, kFirstMenuCommand + 4}},
+    MenuEntryRow{MenuEntry::usage, {"使用说明", false, kFirstMenuCommand + 5}},
+};
+
+constexpr std::array<MenuRow, kMenu.size()> menu_rows() {
+  std::array<MenuRow, kMenu.size()> rows{};
+  for (std::size_t i = 0; i < kMenu.size(); ++i) rows[i] = kMenu[i].row;
+  return rows;
+}
+
+constexpr auto kMenuRows = menu_rows();
+
+constexpr bool menu_numbered_in_order() {
+  for (std::size_t i = 0; i < kMenu.size(); ++i) {
+    if (kMenu[i].row.command_id != kFirstMenuCommand + static_cast<int>(i)) return false;
+  }
+  return true;
+}
+static_assert(menu_numbered_in_order(), "menu identifiers count up from the first entry");
+
+const WindowDesign kDesign{"Kestrafil", kOuterWidth, kOuterHeight, "DEFAULT_ICON", kControls,
+                           kMenuRows};
+
+}  // namespace
+
+const WindowDesign& main_window_design() { return kDesign; }
+
+std::span<const ControlRow> control_rows() { return kControls; }
+
+const ControlRow& control_row(Control control) {
+  return *std::find_if(kControls.begin(), kControls.end(),
+                       [control](const ControlRow& row) { return row.name == control; });
+}
+
+std::optional<Control> control_by_child_id(int child_id) {
+  for (const auto& row : kControls) {
+    if (row.child_id == child_id) return row.name;
+  }
+  return std::nullopt;
+}
+
+std::span<const MenuEntryRow> menu_entries() { return kMenu; }
+
+std::optional<MenuEntry> menu_entry_by_command(int command_id) {
+  const auto position = command_id - kFirstMenuCommand;
+  if (position < 0 || position >= static_cast<int>(kMenu.size())) return std::nullopt;
+  return kMenu[static_cast<std::size_t>(position)].entry;
+}
+
+Rect centred_outer_rect(int screen_width, int screen_height) {
+  return {(screen_width - kOuterWidth) / 2, (screen_height - kOuterHeight) / 2, kOuterWidth,
+          kOuterHeight};
+}
+
+}  // namespace kestrafil
