@@ -1,9 +1,46 @@
+#include <utility>
+
 #include "app/app.h"
 #include "app/commands.h"
+#include "folders/folder_picker.h"
 
 namespace kestrafil {
+namespace {
 
-void search_folder_command(App&) {}
-void save_folder_command(App&) {}
+struct FolderBox {
+  Control box;
+  TextView picker_title;
+  // The search job puts each file name straight behind the search folder.
+  bool ends_in_backslash;
+};
+
+constexpr FolderBox kSearchFolder{Control::搜索路径框, "搜索路径", true};
+constexpr FolderBox kSaveFolder{Control::保存路径框, "保存路径", false};
+
+// A drive root already ends in a backslash and keeps its single one. The last character is
+// read in the code page: the second byte of a double-byte character may be 0x5C, and such a
+// name still needs its backslash.
+Text with_backslash(Text folder, const CodePage& code_page) {
+  if (last_character(folder, code_page) != "\\") folder += '\\';
+  return folder;
+}
+
+void fill_from_picker(App& app, const FolderBox& target) {
+  auto folder = pick_folder(app.platform(), target.picker_title);
+  // A cancel, or an item that is no folder on disk, keeps what the box held.
+  if (folder.empty()) return;
+  if (target.ends_in_backslash) folder = with_backslash(std::move(folder), app.platform());
+  app.write_text(target.box, folder);
+}
+
+}  // namespace
+
+void search_folder_command(App& app) {
+  fill_from_picker(app, kSearchFolder);
+}
+
+void save_folder_command(App& app) {
+  fill_from_picker(app, kSaveFolder);
+}
 
 }  // namespace kestrafil

@@ -299,6 +299,7 @@ void* FakePlatform::allocate(std::size_t bytes) {
 NativeHandle FakePlatform::browse_for_folder(NativeHandle owner, const char* title,
                                              unsigned flags) {
   log.push_back("browse_for_folder " + hex(owner) + " " + title + " " + hex(flags));
+  if (while_picking) while_picking();
   return picked_item_list;
 }
 

@@ -103,6 +103,8 @@ class FakePlatform : public Platform {
   NativeHandle picked_item_list = 0;  // 0: the user cancels
   std::optional<std::string> picked_path;  // nullopt: the item has no file-system path
   bool allocator_available = true;
+  // Runs while the folder picker is up, as the user or another program would act meanwhile.
+  std::function<void()> while_picking;
   std::vector<ShellExecuteCall> shell_executes;
 
   // WindowSystem
