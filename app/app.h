@@ -38,6 +38,10 @@ class App final : public WindowEvents, public TextMemory {
   // Pre-translation, translation and dispatch of one message taken from the queue.
   void handle_message(const Message& message);
 
+  // Set while a Start command runs. Its wait serves clicks, and a second job started inside
+  // it would have its script started twice.
+  bool start_command_running = false;
+
   // WindowEvents
   bool on_command(unsigned id, unsigned notification) override;
   void on_deactivated(int focused_child) override;

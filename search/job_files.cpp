@@ -1,0 +1,50 @@
+#include "search/job_files.h"
+
+#include "search/owned_handle.h"
+
+namespace kestrafil {
+namespace {
+
+Text joined(TextView first, TextView second) {
+  Text text;
+  text.reserve(first.size() + second.size());
+  text.append(first).append(second);
+  return text;
+}
+
+}  // namespace
+
+Text current_directory(ProcessServices& services) {
+  return services.current_directory();
+}
+
+Text temporary_directory(ProcessServices& services) {
+  Text directory = services.temp_path();
+  // The last byte is enough: Windows ends the temporary path with a real backslash, never
+  // with the trail byte of a double-byte character.
+  if (!directory.empty() && directory.back() != '\\') directory += '\\';
+  return directory;
+}
+
+Text name_list_path(TextView directory) {
+  return joined(directory, "/file.txt");
+}
+
+Text script_path(TextView temporary_directory) {
+  return joined(temporary_directory, "/XXXX.BAT");
+}
+
+bool write_file(ProcessServices& services, TextView path, TextView bytes) {
+  if (path.empty()) return false;
+  OwnedHandle file(services, services.create_file_for_writing(path));
+  if (!file) return false;
+  bool complete = true;
+  if (!bytes.empty()) {
+    const auto result = services.write_file(file.get(), bytes.data(), bytes.size());
+    complete = result.ok && result.written == bytes.size();
+  }
+  const bool closed = file.close();
+  return complete && closed;
+}
+
+}  // namespace kestrafil

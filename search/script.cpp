@@ -1,0 +1,44 @@
+#include "search/script.h"
+
+#include <array>
+
+namespace kestrafil {
+namespace {
+
+struct HeaderPiece {
+  TextView literal;
+  TextView ScriptInputs::*pasted;  // the text that follows the literal; nullptr for none
+  bool folder;
+};
+
+constexpr std::array kHeader{
+    HeaderPiece{"@echo off\r\nset \"jpgname=", &ScriptInputs::current_directory, false},
+    HeaderPiece{"/file.txt\"\r\nset \"jpgpath=", &ScriptInputs::search_folder, true},
+    HeaderPiece{"\"\r\nset \"Udrvpath=", &ScriptInputs::save_folder, true},
+    HeaderPiece{"\"\r\n", nullptr, false},
+};
+
+// Byte by byte is safe: no double-byte code page of Windows has % as a trail byte.
+void paste(Text& script, TextView text) {
+  for (const char byte : text) {
+    script += byte;
+    if (byte == '%') script += '%';
+  }
+}
+
+}  // namespace
+
+Text compose_script(const ScriptInputs& inputs, const CodePage& code_page) {
+  Text script;
+  for (const auto& piece : kHeader) {
+    script.append(piece.literal);
+    if (piece.pasted == nullptr) continue;
+    const TextView text = inputs.*piece.pasted;
+    paste(script, text);
+    if (piece.folder && !text.empty() && !ends_with_separator(text, code_page)) script += '\\';
+  }
+  script.append(inputs.body);
+  return script;
+}
+
+}  // namespace kestrafil

@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "search/script_body.h"
+#include "tests/fake/fake_platform.h"
+
+namespace kestrafil {
+namespace {
+
+using testing::FakePlatform;
+using testing::kCommandMessage;
+using testing::kQuitMessage;
+
+constexpr int kStart = 110;
+constexpr int kSearchBox = 120;
+constexpr int kSaveBox = 130;
+constexpr int kSearchFolderButton = 160;
+constexpr int kNameList = 180;
+constexpr int kViewButton = 200;
+constexpr unsigned kUserActs = 0x0400;
+constexpr unsigned kPaint = 0x000F;
+constexpr unsigned kEscape = 0x1B;
+constexpr unsigned kTaskModal = 0x2000;
+
+const std::string kListPath = "C:\\Tools/file.txt";
+const std::string kScriptPath = "C:\\Temp\\/XXXX.BAT";
+const std::string kCommandLine = "\"C:\\Temp\\/XXXX.BAT\"";
+
+struct Boxes {
+  std::string names;
+  std::string search;
+  std::string save;
+};
+
+const Boxes kJob{"a.jpg\r\nb c.png", "D:\\Photos", "E:\\Found"};
+
+std::string job_script(const std::string& list_folder = "C:\\Tools") {
+  return "@echo off\r\nset \"jpgname=" + list_folder +
+         "/file.txt\"\r\nset \"jpgpath=D:\\Photos\\\"\r\nset \"Udrvpath=E:\\Found\\\"\r\n" +
+         std::string(kScriptBody);
+}
+
+// The program over the fake, with a user who acts through its message queue.
+struct Session {
+  Session() {
+    fake.on_dispatch = [this](const Message& message) {
+      if (message.id == kUserActs) acts.at(message.wparam)();
+    };
+  }
+
+  // Happens when the program takes it from its queue, inside the event loop or a wait.
+  void user(std::function<void()> act) {
+    acts.push_back(std::move(act));
+    fake.post(kUserActs, acts.size() - 1);
+  }
+
+  void fill(const Boxes& boxes) {
+    user([this, boxes] { type(boxes); });
+  }
+
+  void type(const Boxes& boxes) {
+    fake.controls[kNameList].text = boxes.names;
+    fake.controls[kSearchBox].text = boxes.search;
+    fake.controls[kSaveBox].text = boxes.save;
+  }
+
+  void click(int button) { fake.post(kCommandMessage, static_cast<std::uintptr_t>(button)); }
+
+  // Goes through the queued messages; the quit at their end stays queued through any wait.
+  int run() {
+    fake.post(kQuitMessage, 0, 0);
+    return app.run();
+  }
+
+  std::vector<std::string> log_after(const std::string& line) const {
+    const auto found = std::find(fake.log.begin(), fake.log.end(), line);
+    return {found == fake.log.end() ? found : found + 1, fake.log.end()};
+  }
+
+  long count(const std::string& line) const {
+    return std::count(fake.log.begin(), fake.log.end(), line);
+  }
+
+  bool logged_before(const std::string& first, const std::string& second) const {
+    const auto a = std::find(fake.log.begin(), fake.log.end(), first);
+    const auto b = std::find(fake.log.begin(), fake.log.end(), second);
+    return a != fake.log.end() && b != fake.log.end() && a < b;
+  }
+
+  FakePlatform fake;
+  App app{fake};
+  std::vector<std::function<void()>> acts;
+};
+
+TEST(StartCommand, SavesTheListWritesTheScriptWaitsThenStartsIt) {
+  Session s;
+  s.fake.files[kListPath] = "an older, longer list of names\r\nthat must not survive";
+  s.fake.files[kScriptPath] = std::string(2000, 'x');
+  s.fill(kJob);
+  s.click(kStart);
+  s.fake.post(kPaint);  // served inside the wait
+  EXPECT_EQ(s.run(), 0);
+
+  const auto script = job_script();
+  EXPECT_EQ(s.log_after("dispatch 111 6e"),
+            (std::vector<std::string>{
+                "current_directory", "create_file " + kListPath, "write_file 14",
+                "close_handle " + kListPath, "temp_path", "current_directory",
+                "create_file " + kScriptPath, "write_file " + std::to_string(script.size()),
+                "close_handle " + kScriptPath, "dispatch f 0", "temp_path",
+                "create_process " + kCommandLine, "wait_for_input_idle process 1000",
+                "close_handle thread", "close_handle process", "enable_control 200 1",
+                "ole_uninitialize"}));
+  EXPECT_EQ(s.fake.files[kListPath], kJob.names);
+  EXPECT_EQ(s.fake.files[kScriptPath], script);
+  EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine}));
+  EXPECT_GT(s.fake.clock - 5000u, 1000u);  // only the wait reads the clock
+  EXPECT_TRUE(s.fake.message_boxes.empty());
+  EXPECT_TRUE(s.fake.controls[kViewButton].enabled);
+  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_TRUE(s.fake.open_handles.empty());
+}
+
+TEST(StartCommand, SavesTheListThenStopsAtTheFirstEmptyBox) {
+  struct Case {
+    const char* name;
+    Boxes boxes;
+    std::optional<std::string> message;
+  };
+  const Case cases[] = {
+      {"all empty", {"", "", ""}, "请选择搜索路径"},
+      {"names but no folders", {"a.jpg", "", ""}, "请选择搜索路径"},
+      {"only the search folder", {"", "D:\\Photos", ""}, "请选择保存路径"},
+      {"both folders, no names", {"", "D:\\Photos", "E:\\Found"}, "您没有输入任何要搜索的文件名"},
+      {"a lone space is a name list", {" ", "D:\\Photos", "E:\\Found"}, std::nullopt},
+      {"a lone line break is a name list", {"\r\n", "D:\\Photos", "E:\\Found"}, std::nullopt},
+      {"a lone backslash is a search folder", {"a.jpg", "\\", "E:\\Found"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Session s;
+    s.fake.files[kListPath] = "an older, longer list of names";
+    s.fill(c.boxes);
+    s.click(kStart);
+    EXPECT_EQ(s.run(), 0) << c.name;
+    EXPECT_EQ(s.fake.files[kListPath], c.boxes.names) << c.name;
+    if (c.message) {
+      ASSERT_EQ(s.fake.message_boxes.size(), 1u) << c.name;
+      EXPECT_EQ(s.fake.message_boxes[0].text, *c.message) << c.name;
+      EXPECT_EQ(s.fake.message_boxes[0].title, "信息：") << c.name;
+      EXPECT_EQ(s.fake.message_boxes[0].style, kTaskModal) << c.name;
+      EXPECT_FALSE(s.fake.files.contains(kScriptPath)) << c.name;
+      EXPECT_TRUE(s.fake.started.empty()) << c.name;
+      EXPECT_TRUE(s.app.disabled(Control::按钮4)) << c.name;
+    } else {
+      EXPECT_TRUE(s.fake.message_boxes.empty()) << c.name;
+      EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine})) << c.name;
+      EXPECT_FALSE(s.app.disabled(Control::按钮4)) << c.name;
+    }
+  }
+}
+
+TEST(StartCommand, DuringTheWaitASecondStartIsIgnoredAndOtherEventsRun) {
+  Session s;
+  s.fill(kJob);
+  s.click(kStart);
+  s.fill({"z.jpg", "X:\\Elsewhere\\", "Y:\\Other\\"});
+  s.click(kStart);
+  s.click(kSearchFolderButton);
+  EXPECT_EQ(s.run(), 0);
+
+  EXPECT_EQ(s.count("create_file " + kListPath), 1);
+  EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine}));
+  // The job keeps what the boxes held when it was written.
+  EXPECT_EQ(s.fake.files[kListPath], kJob.names);
+  EXPECT_EQ(s.fake.files[kScriptPath], job_script());
+  const auto ran_meanwhile = [&](const std::string& prefix) {
+    const auto during = s.log_after("close_handle " + kScriptPath);
+    const auto start = std::find(during.begin(), during.end(), "create_process " + kCommandLine);
+    return std::any_of(during.begin(), start,
+                       [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+  };
+  EXPECT_TRUE(ran_meanwhile("browse_for_folder"));
+  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+}
+
+TEST(StartCommand, ClosingTheWindowDuringTheWaitStillStartsTheScriptAndEndsWithZero) {
+  Session s;
+  s.fill(kJob);
+  s.click(kStart);
+  s.fake.post_key(kEscape, kNameList);
+  EXPECT_EQ(s.app.run(), 0);  // the quit posted by the closing window, left for the loop
+
+  EXPECT_TRUE(s.logged_before("close_main_window", "create_process " + kCommandLine));
+  EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine}));
+  EXPECT_FALSE(s.fake.main_window);
+  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_EQ(s.count("enable_control 200 1"), 0);
+  EXPECT_EQ(s.app.state(), AppState::ended);
+  EXPECT_TRUE(s.fake.open_handles.empty());
+}
+
+TEST(StartCommand, ALaterStartRunsAgainAndNeverDisablesTheViewButton) {
+  Session s;
+  s.user([&] {
+    s.type(kJob);
+    s.fake.click(kStart);
+    s.fake.controls[kSaveBox].text.clear();
+    s.fake.click(kStart);
+  });
+  EXPECT_EQ(s.run(), 0);
+
+  EXPECT_EQ(s.count("create_file " + kListPath), 2);
+  EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine}));
+  ASSERT_EQ(s.fake.message_boxes.size(), 1u);
+  EXPECT_EQ(s.fake.message_boxes[0].text, "请选择保存路径");
+  EXPECT_TRUE(s.fake.controls[kViewButton].enabled);
+  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+}
+
+TEST(StartCommand, PlatformFailuresDoNotStopTheCommand) {
+  struct Case {
+    const char* name;
+    std::function<void(FakePlatform&)> setup;
+    std::map<std::string, std::string> files;
+    std::vector<std::string> started;
+  };
+  const std::vector<std::string> started = {kCommandLine};
+  const Case cases[] = {
+      {"the name list cannot be made",
+       [](FakePlatform& f) { f.fail_create_file = kListPath; },
+       {{kScriptPath, job_script()}},
+       started},
+      {"the script cannot be made",
+       [](FakePlatform& f) { f.fail_create_file = kScriptPath; },
+       {{kListPath, kJob.names}},
+       started},
+      {"writes stop short",
+       [](FakePlatform& f) { f.short_write = 4; },
+       {{kListPath, "a.jp"}, {kScriptPath, "@ech"}},
+       started},
+      {"writes fail",
+       [](FakePlatform& f) { f.fail_write = true; },
+       {{kListPath, ""}, {kScriptPath, ""}},
+       started},
+      {"closes fail",
+       [](FakePlatform& f) { f.fail_close = true; },
+       {{kListPath, kJob.names}, {kScriptPath, job_script()}},
+       started},
+      {"the script cannot be started",
+       [](FakePlatform& f) { f.fail_create_process = true; },
+       {{kListPath, kJob.names}, {kScriptPath, job_script()}},
+       {}},
+      {"the current directory is unknown",
+       [](FakePlatform& f) {
+         f.set_directory_ok = false;
+         f.current_dir.clear();
+       },
+       {{"/file.txt", kJob.names}, {kScriptPath, job_script("")}},
+       started},
+      {"the temporary directory is unknown",
+       [](FakePlatform& f) { f.temp_dir.clear(); },
+       {{kListPath, kJob.names}, {"/XXXX.BAT", job_script()}},
+       {"\"/XXXX.BAT\""}},
+  };
+  for (const auto& c : cases) {
+    Session s;
+    c.setup(s.fake);
+    s.fill(kJob);
+    s.click(kStart);
+    EXPECT_EQ(s.run(), 0) << c.name;
+    EXPECT_EQ(s.fake.files, c.files) << c.name;
+    EXPECT_EQ(s.fake.started, c.started) << c.name;
+    EXPECT_TRUE(s.fake.message_boxes.empty()) << c.name;
+    EXPECT_TRUE(s.fake.controls[kViewButton].enabled) << c.name;
+    EXPECT_FALSE(s.app.disabled(Control::按钮4)) << c.name;
+    EXPECT_TRUE(s.fake.open_handles.empty()) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kestrafil
