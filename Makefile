@@ -14,5 +14,11 @@ test: build
 	ctest --preset host
 	ctest --preset win32
 
+# Opens the program's window under Wine on the user's display.
+run: deps
+	cmake --preset win32
+	cmake --build --preset win32
+	tools/wine-run.sh build/win32/wineprefix build/win32/Kestrafil.exe
+
 clean:
 	rm -rf build

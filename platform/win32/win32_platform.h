@@ -1,0 +1,105 @@
+// The platform on Windows: each method is a thin call into Win32; the decisions stay with the
+// core.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/scoped.h"
+
+namespace kestrafil {
+
+inline NativeHandle to_native(const void* handle) {
+  return reinterpret_cast<NativeHandle>(handle);
+}
+
+template <class Handle>
+Handle from_native(NativeHandle handle) {
+  return reinterpret_cast<Handle>(handle);
+}
+
+class Win32Platform final : public Platform {
+ public:
+  explicit Win32Platform(HINSTANCE instance) : instance_(instance) {}
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // WindowSystem
+  ScreenSize screen_size() override;
+  bool create_main_window(const WindowDesign& design, Rect outer, WindowEvents& events) override;
+  void show_main_window() override;
+  bool main_window_exists() override;
+  void close_main_window() override;
+  bool is_main_window_or_control(NativeHandle window) override;
+  std::size_t control_text_length(int child_id) override;
+  std::size_t read_control_text(int child_id, char* buffer, std::size_t capacity) override;
+  void write_control_text(int child_id, const char* text) override;
+  void enable_control(int child_id, bool enabled) override;
+  bool control_visible(int child_id) override;
+  bool control_enabled(int child_id) override;
+  int focused_control() override;
+  void focus_control(int child_id) override;
+  KeyModifiers key_modifiers() override;
+  NativeHandle active_window() override;
+  NativeHandle foreground_window() override;
+  bool is_window(NativeHandle window) override;
+  std::vector<NativeHandle> top_level_windows() override;
+  bool window_enabled(NativeHandle window) override;
+  void enable_window(NativeHandle window, bool enabled) override;
+  void set_foreground_window(NativeHandle window) override;
+  void set_active_window(NativeHandle window) override;
+  NativeHandle find_top_level_window(const char* title) override;
+  bool wait_message(Message& message) override;
+  QueueHead peek_message() override;
+  Message remove_message() override;
+  void translate_and_dispatch(const Message& message) override;
+  void post_quit(int exit_code) override;
+  int message_box(const char* text, const char* title, unsigned style) override;
+
+  // ProcessServices
+  void add_error_mode(unsigned flags) override;
+  bool ole_initialize() override;
+  void ole_uninitialize() override;
+  [[noreturn]] void exit_process(int exit_code) override;
+  Text module_file_name() override;
+  bool set_current_directory(TextView path) override;
+  Text current_directory() override;
+  Text temp_path() override;
+  NativeHandle create_file_for_writing(TextView path) override;
+  WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) override;
+  bool close_handle(NativeHandle handle) override;
+  std::optional<StartedProcess> create_process(TextView command_line) override;
+  void wait_for_input_idle(NativeHandle process, unsigned milliseconds) override;
+  std::uint32_t tick_count() override;
+  void* allocate(std::size_t bytes) override;
+
+  // ShellServices
+  NativeHandle browse_for_folder(NativeHandle owner, const char* title, unsigned flags) override;
+  bool path_from_item_list(NativeHandle item_list, char* buffer) override;
+  NativeHandle shell_allocator() override;
+  void allocator_free(NativeHandle allocator, NativeHandle block) override;
+  void allocator_release(NativeHandle allocator) override;
+  void shell_execute(NativeHandle owner, const char* verb, const char* file, const char* parameters,
+                     const char* directory, int show) override;
+
+  // CodePage
+  bool is_lead_byte(unsigned char byte) const override;
+
+ private:
+  static LRESULT CALLBACK main_window_procedure(HWND window, UINT id, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_main_window_message(HWND window, UINT id, WPARAM wparam, LPARAM lparam);
+  bool register_window_classes();
+  ScopedWindow create_frame(const WindowDesign& design, Rect outer);
+  bool create_controls(HWND frame, const WindowDesign& design);
+  void set_icons(HWND frame, const char* resource);
+  HWND control(int child_id) const;
+  int child_id_of(HWND window) const;
+
+  HINSTANCE instance_;
+  HWND main_ = nullptr;
+  WindowEvents* events_ = nullptr;  // set once the main window is fully built
+  ScopedIcon large_icon_;
+  ScopedIcon small_icon_;
+};
+
+}  // namespace kestrafil
