@@ -20,5 +20,12 @@ run: deps
 	cmake --build --preset win32
 	tools/wine-run.sh build/win32/wineprefix build/win32/Kestrafil.exe
 
+# The Start command's own work for long name lists, against a plain write of the same bytes.
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	TMPDIR=/dev/shm build/bench/start_command_benchmark --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
+
 clean:
 	rm -rf build
