@@ -17,14 +17,19 @@ constexpr unsigned kTaskModal = 0x2000;
 constexpr unsigned kSystemModal = 0x1000;
 constexpr unsigned kIconError = 0x0010;
 
-std::size_t index_of(Control control) { return static_cast<std::size_t>(control); }
+std::size_t index_of(Control control) {
+  return static_cast<std::size_t>(control);
+}
 
-int child_id(Control control) { return control_row(control).child_id; }
+int child_id(Control control) {
+  return control_row(control).child_id;
+}
 
 }  // namespace
 
 App::App(Platform& platform) : platform_(platform) {
-  for (const auto& row : control_rows()) disabled_[index_of(row.name)] = (row.flags & ControlFlag::disabled) != 0;
+  for (const auto& row : control_rows())
+    disabled_[index_of(row.name)] = (row.flags & ControlFlag::disabled) != 0;
 }
 
 int App::run() {
@@ -75,7 +80,9 @@ void App::set_disabled(Control control, bool flag) {
   if (platform_.main_window_exists()) platform_.enable_control(child_id(control), !flag);
 }
 
-bool App::disabled(Control control) const { return disabled_[index_of(control)]; }
+bool App::disabled(Control control) const {
+  return disabled_[index_of(control)];
+}
 
 void App::show_message(TextView text, unsigned style, std::optional<TextView> title) {
   const Text shown(text);
@@ -96,7 +103,9 @@ void App::fatal_error(TextView message, unsigned code) {
   std::abort();  // not reached: exit_process ends the process
 }
 
-void* App::allocate(std::size_t bytes) { return platform_.allocate(bytes); }
+void* App::allocate(std::size_t bytes) {
+  return platform_.allocate(bytes);
+}
 
 void App::out_of_memory(std::size_t bytes) {
   const std::string message = "分配 " + std::to_string(bytes) + " 字节内存失败!";
@@ -144,7 +153,8 @@ void App::move_focus(bool forward) {
   }
   const int step = forward ? 1 : -1;
   for (int n = 1; n <= count; ++n) {
-    const auto& row = rows[static_cast<std::size_t>(((position + step * n) % count + count) % count)];
+    const auto& row =
+        rows[static_cast<std::size_t>(((position + step * n) % count + count) % count)];
     if (takes_focus(row)) {
       platform_.focus_control(row.child_id);
       return;

@@ -30,10 +30,10 @@ class ProcessServices {
   virtual void ole_uninitialize() = 0;
   [[noreturn]] virtual void exit_process(int exit_code) = 0;
 
-  virtual Text module_file_name() = 0;                   // empty on failure
+  virtual Text module_file_name() = 0;  // empty on failure
   virtual bool set_current_directory(TextView path) = 0;
-  virtual Text current_directory() = 0;                  // empty when it cannot be reported
-  virtual Text temp_path() = 0;                          // empty when it cannot be reported
+  virtual Text current_directory() = 0;  // empty when it cannot be reported
+  virtual Text temp_path() = 0;          // empty when it cannot be reported
 
   // CREATE_ALWAYS, GENERIC_WRITE, share mode 0, FILE_ATTRIBUTE_NORMAL; 0 on failure.
   virtual NativeHandle create_file_for_writing(TextView path) = 0;

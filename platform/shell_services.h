@@ -11,8 +11,7 @@ class ShellServices {
   virtual ~ShellServices() = default;
 
   // SHBrowseForFolderA without root or callback; gives the item list or 0.
-  virtual NativeHandle browse_for_folder(NativeHandle owner, const char* title,
-                                         unsigned flags) = 0;
+  virtual NativeHandle browse_for_folder(NativeHandle owner, const char* title, unsigned flags) = 0;
   // SHGetPathFromIDListA into a buffer of at least 260 bytes.
   virtual bool path_from_item_list(NativeHandle item_list, char* buffer) = 0;
   // SHGetMalloc; 0 when it fails.

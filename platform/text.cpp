@@ -9,9 +9,13 @@ namespace {
 TextMemory* g_memory = nullptr;
 }
 
-TextMemoryScope::TextMemoryScope(TextMemory& memory) : previous_(g_memory) { g_memory = &memory; }
+TextMemoryScope::TextMemoryScope(TextMemory& memory) : previous_(g_memory) {
+  g_memory = &memory;
+}
 
-TextMemoryScope::~TextMemoryScope() { g_memory = previous_; }
+TextMemoryScope::~TextMemoryScope() {
+  g_memory = previous_;
+}
 
 namespace detail {
 
@@ -25,7 +29,9 @@ void* allocate_text_bytes(std::size_t bytes) {
   throw std::bad_alloc();  // for a memory source that does not end the program after all
 }
 
-void release_text_bytes(void* block) noexcept { std::free(block); }
+void release_text_bytes(void* block) noexcept {
+  std::free(block);
+}
 
 }  // namespace detail
 
@@ -57,8 +63,8 @@ TextView last_character(TextView text, const CodePage& code_page) {
   std::size_t i = 0;
   while (i < text.size()) {
     start = i;
-    const bool pair = code_page.is_lead_byte(static_cast<unsigned char>(text[i])) &&
-                      i + 1 < text.size();
+    const bool pair =
+        code_page.is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
     i += pair ? 2 : 1;
   }
   return text.substr(start);

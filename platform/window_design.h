@@ -22,12 +22,12 @@ enum ControlFlag : unsigned {
   visible = 1u << 0,
   disabled = 1u << 1,
   tab_stop = 1u << 2,
-  multi_line = 1u << 3,      // edit box with many lines; keeps Enter (wants return)
-  auto_h_scroll = 1u << 4,   // long lines scroll sideways instead of wrapping
+  multi_line = 1u << 3,     // edit box with many lines; keeps Enter (wants return)
+  auto_h_scroll = 1u << 4,  // long lines scroll sideways instead of wrapping
   auto_v_scroll = 1u << 5,
   h_scroll_bar = 1u << 6,
   v_scroll_bar = 1u << 7,
-  word_wrap = 1u << 8,       // label text breaks at line ends and the right edge
+  word_wrap = 1u << 8,  // label text breaks at line ends and the right edge
 };
 
 enum class Control {

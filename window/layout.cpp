@@ -10,29 +10,30 @@ namespace {
 
 constexpr unsigned kButton = visible | tab_stop;
 constexpr unsigned kFolderBox = visible | tab_stop | auto_h_scroll;
-constexpr unsigned kNameListBox = visible | tab_stop | multi_line | auto_v_scroll | auto_h_scroll |
-                                  h_scroll_bar | v_scroll_bar;
+constexpr unsigned kNameListBox =
+    visible | tab_stop | multi_line | auto_v_scroll | auto_h_scroll | h_scroll_bar | v_scroll_bar;
 constexpr unsigned kScriptBox = tab_stop | multi_line | auto_v_scroll | v_scroll_bar;
 
 constexpr std::string_view kInstruction =
     "●请将需要搜索的文件名(含扩展名)输入到下面的文本框。\r\n●注意：每行只能一个文件名。";
 
 // Creation order; child identifiers go up by ten from 100.
+// clang-format off
 constexpr std::array kControls{
-    ControlRow{Control::批处理框, ControlKind::edit_box, {11, 3, 256, 2}, kScriptBody, kScriptBox, 100},
-    ControlRow{Control::按钮1, ControlKind::push_button, {44, 361, 120, 25}, "开始", kButton, 110},
-    ControlRow{Control::搜索路径框, ControlKind::edit_box, {121, 12, 120, 25}, "", kFolderBox, 120},
-    ControlRow{Control::保存路径框, ControlKind::edit_box, {121, 60, 120, 25}, "", kFolderBox, 130},
-    ControlRow{Control::标签2, ControlKind::label, {57, 12, 55, 25}, "搜索路径：", visible, 140},
-    ControlRow{Control::标签3, ControlKind::label, {57, 60, 55, 25}, "保存路径：", visible, 150},
-    ControlRow{Control::按钮2, ControlKind::push_button, {249, 12, 32, 24}, "<<<", kButton, 160},
-    ControlRow{Control::按钮3, ControlKind::push_button, {249, 60, 32, 24}, "<<<", kButton, 170},
-    ControlRow{Control::编辑框1, ControlKind::edit_box, {21, 178, 296, 174}, "", kNameListBox, 180},
-    ControlRow{Control::标签1, ControlKind::label, {7, 96, 312, 64}, kInstruction, visible | word_wrap,
-               190},
-    ControlRow{Control::按钮4, ControlKind::push_button, {174, 361, 120, 25}, "查看搜索到的文件",
-               kButton | disabled, 200},
+  //         name             kind                      left top  width height  text                flags               id
+  ControlRow{Control::批处理框,   ControlKind::edit_box,    {11,  3,   256, 2},   kScriptBody,        kScriptBox,         100},
+  ControlRow{Control::按钮1,     ControlKind::push_button, {44,  361, 120, 25},  "开始",              kButton,            110},
+  ControlRow{Control::搜索路径框, ControlKind::edit_box,    {121, 12,  120, 25},  "",                 kFolderBox,         120},
+  ControlRow{Control::保存路径框, ControlKind::edit_box,    {121, 60,  120, 25},  "",                 kFolderBox,         130},
+  ControlRow{Control::标签2,     ControlKind::label,       {57,  12,  55,  25},  "搜索路径：",        visible,            140},
+  ControlRow{Control::标签3,     ControlKind::label,       {57,  60,  55,  25},  "保存路径：",        visible,            150},
+  ControlRow{Control::按钮2,     ControlKind::push_button, {249, 12,  32,  24},  "<<<",              kButton,            160},
+  ControlRow{Control::按钮3,     ControlKind::push_button, {249, 60,  32,  24},  "<<<",              kButton,            170},
+  ControlRow{Control::编辑框1,    ControlKind::edit_box,    {21,  178, 296, 174}, "",                 kNameListBox,       180},
+  ControlRow{Control::标签1,     ControlKind::label,       {7,   96,  312, 64},  kInstruction,       visible | word_wrap, 190},
+  ControlRow{Control::按钮4,     ControlKind::push_button, {174, 361, 120, 25},  "查看搜索到的文件", kButton | disabled, 200},
 };
+// clang-format on
 
 constexpr std::array kMenu{
     MenuEntryRow{MenuEntry::settings, {"设置", true, kFirstMenuCommand + 0}},
@@ -59,14 +60,18 @@ constexpr bool menu_numbered_in_order() {
 }
 static_assert(menu_numbered_in_order(), "menu identifiers count up from the first entry");
 
-const WindowDesign kDesign{"Kestrafil", kOuterWidth, kOuterHeight, "DEFAULT_ICON", kControls,
-                           kMenuRows};
+const WindowDesign kDesign{"Kestrafil",    kOuterWidth, kOuterHeight,
+                           "DEFAULT_ICON", kControls,   kMenuRows};
 
 }  // namespace
 
-const WindowDesign& main_window_design() { return kDesign; }
+const WindowDesign& main_window_design() {
+  return kDesign;
+}
 
-std::span<const ControlRow> control_rows() { return kControls; }
+std::span<const ControlRow> control_rows() {
+  return kControls;
+}
 
 const ControlRow& control_row(Control control) {
   return *std::find_if(kControls.begin(), kControls.end(),
@@ -80,7 +85,9 @@ std::optional<Control> control_by_child_id(int child_id) {
   return std::nullopt;
 }
 
-std::span<const MenuEntryRow> menu_entries() { return kMenu; }
+std::span<const MenuEntryRow> menu_entries() {
+  return kMenu;
+}
 
 std::optional<MenuEntry> menu_entry_by_command(int command_id) {
   const auto position = command_id - kFirstMenuCommand;

@@ -15,3 +15,4 @@ set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/kestrafil.rc APPEND PROPERTY O
              ${CMAKE_SOURCE_DIR}/resources/kestrafil.manifest)
 
 include(${CMAKE_SOURCE_DIR}/tests/wine/WineTests.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tools/demo/Demo.cmake)

@@ -33,11 +33,17 @@ void FakePlatform::post(unsigned id, std::uintptr_t wparam, NativeHandle window)
   queue.push_back(Message{window, id, wparam, 0, 0, 0, 0});
 }
 
-void FakePlatform::post_key(unsigned key, NativeHandle window) { post(0x0100, key, window); }
+void FakePlatform::post_key(unsigned key, NativeHandle window) {
+  post(0x0100, key, window);
+}
 
-std::string FakePlatform::text_of(int child_id) const { return controls.at(child_id).text; }
+std::string FakePlatform::text_of(int child_id) const {
+  return controls.at(child_id).text;
+}
 
-ScreenSize FakePlatform::screen_size() { return screen; }
+ScreenSize FakePlatform::screen_size() {
+  return screen;
+}
 
 bool FakePlatform::create_main_window(const WindowDesign& design, Rect outer, WindowEvents& sink) {
   log.push_back("create_main_window");
@@ -45,8 +51,8 @@ bool FakePlatform::create_main_window(const WindowDesign& design, Rect outer, Wi
   if (fail_window_creation) return false;
   created_outer = outer;
   for (const auto& row : design.controls) {
-    controls[row.child_id] = FakeControl{std::string(row.text), (row.flags & visible) != 0,
-                                         (row.flags & disabled) == 0};
+    controls[row.child_id] =
+        FakeControl{std::string(row.text), (row.flags & visible) != 0, (row.flags & disabled) == 0};
   }
   main_window = true;
   return true;
@@ -58,7 +64,9 @@ void FakePlatform::show_main_window() {
   if (const int child = events->on_focus_received()) focus = child;
 }
 
-bool FakePlatform::main_window_exists() { return main_window; }
+bool FakePlatform::main_window_exists() {
+  return main_window;
+}
 
 void FakePlatform::close_main_window() {
   log.push_back("close_main_window");
@@ -108,21 +116,33 @@ bool FakePlatform::control_enabled(int child_id) {
   return controls.contains(child_id) && controls[child_id].enabled;
 }
 
-int FakePlatform::focused_control() { return focus; }
+int FakePlatform::focused_control() {
+  return focus;
+}
 
-void FakePlatform::focus_control(int child_id) { focus = child_id; }
+void FakePlatform::focus_control(int child_id) {
+  focus = child_id;
+}
 
-KeyModifiers FakePlatform::key_modifiers() { return modifiers; }
+KeyModifiers FakePlatform::key_modifiers() {
+  return modifiers;
+}
 
-NativeHandle FakePlatform::active_window() { return active; }
+NativeHandle FakePlatform::active_window() {
+  return active;
+}
 
-NativeHandle FakePlatform::foreground_window() { return foreground; }
+NativeHandle FakePlatform::foreground_window() {
+  return foreground;
+}
 
 bool FakePlatform::is_window(NativeHandle window) {
   return windows.contains(window) || (main_window && window == kMainWindow);
 }
 
-std::vector<NativeHandle> FakePlatform::top_level_windows() { return top_levels; }
+std::vector<NativeHandle> FakePlatform::top_level_windows() {
+  return top_levels;
+}
 
 bool FakePlatform::window_enabled(NativeHandle window) {
   if (window == kMainWindow || controls.contains(static_cast<int>(window))) {
@@ -225,7 +245,9 @@ void FakePlatform::exit_process(int exit_code) {
   throw ProcessExit{exit_code};
 }
 
-Text FakePlatform::module_file_name() { return Text(module_path); }
+Text FakePlatform::module_file_name() {
+  return Text(module_path);
+}
 
 bool FakePlatform::set_current_directory(TextView path) {
   log.push_back("set_current_directory " + std::string(path));
@@ -332,6 +354,8 @@ void FakePlatform::shell_execute(NativeHandle owner, const char* verb, const cha
       {owner, maybe(verb).value_or(""), maybe(file), maybe(parameters), maybe(directory), show});
 }
 
-bool FakePlatform::is_lead_byte(unsigned char byte) const { return byte >= 0x81 && byte <= 0xFE; }
+bool FakePlatform::is_lead_byte(unsigned char byte) const {
+  return byte >= 0x81 && byte <= 0xFE;
+}
 
 }  // namespace kestrafil::testing

@@ -87,7 +87,7 @@ class FakePlatform : public Platform {
   bool set_directory_ok = true;
   std::string current_dir = "C:\\Tools";
   std::string temp_dir = "C:\\Temp\\";
-  std::map<std::string, std::string> files;  // by path as given
+  std::map<std::string, std::string> files;     // by path as given
   std::optional<std::string> fail_create_file;  // a path that cannot be opened
   bool fail_write = false;
   std::optional<std::size_t> short_write;  // bytes written before the write stops
@@ -96,11 +96,11 @@ class FakePlatform : public Platform {
   std::vector<std::string> started;  // command lines
   std::map<NativeHandle, std::string> open_handles;
   std::uint32_t clock = 5000;
-  std::uint32_t clock_step = 1;  // the clock moves this much at every reading
+  std::uint32_t clock_step = 1;                     // the clock moves this much at every reading
   std::optional<std::size_t> fail_allocation_from;  // allocations of this size or more fail
 
   // --- Shell services ---
-  NativeHandle picked_item_list = 0;  // 0: the user cancels
+  NativeHandle picked_item_list = 0;       // 0: the user cancels
   std::optional<std::string> picked_path;  // nullopt: the item has no file-system path
   bool allocator_available = true;
   // Runs while the folder picker is up, as the user or another program would act meanwhile.

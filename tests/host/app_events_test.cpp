@@ -83,8 +83,8 @@ TEST_F(RunningApp, TabKeysAreConsumedAndOtherKeysPassOn) {
       fake.modifiers = c.modifiers;
       const auto dispatched = fake.log.size();
       app.handle_message(Message{180, c.message, c.key});
-      const bool was_dispatched = fake.log.size() > dispatched &&
-                                  fake.log.back().rfind("dispatch", 0) == 0;
+      const bool was_dispatched =
+          fake.log.size() > dispatched && fake.log.back().rfind("dispatch", 0) == 0;
       EXPECT_EQ(!was_dispatched, c.consumed) << c.name;
       EXPECT_TRUE(fake.main_window) << c.name;
     }
@@ -137,7 +137,8 @@ TEST_F(RunningApp, ButtonClicksAndMenuChoicesFollowTheDispatchRules) {
       {"click of a label gets standard handling", 190, 0, false},
   };
   run_with([&] {
-    for (const auto& c : cases) EXPECT_EQ(app.on_command(c.id, c.notification), c.handled) << c.name;
+    for (const auto& c : cases)
+      EXPECT_EQ(app.on_command(c.id, c.notification), c.handled) << c.name;
     EXPECT_TRUE(fake.message_boxes.empty());
   });
 }

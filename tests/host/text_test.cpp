@@ -21,12 +21,9 @@ TEST(TextBytes, FirstAndLastBytesClampToTheText) {
     TextView last;
   };
   const Case cases[] = {
-      {"shorter than n", "ab", 3, "ab", "ab"},
-      {"exactly n", "abc", 3, "abc", "abc"},
-      {"longer than n", "abcd", 2, "ab", "cd"},
-      {"zero", "abc", 0, "", ""},
-      {"negative", "abc", -1, "", ""},
-      {"empty text", "", 2, "", ""},
+      {"shorter than n", "ab", 3, "ab", "ab"},  {"exactly n", "abc", 3, "abc", "abc"},
+      {"longer than n", "abcd", 2, "ab", "cd"}, {"zero", "abc", 0, "", ""},
+      {"negative", "abc", -1, "", ""},          {"empty text", "", 2, "", ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(first_bytes(c.text, c.n), c.first) << c.name;
