@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth x11-utils
-  locales fonts-wqy-microhei
+  locales fonts-wqy-microhei fonts-wine
 )
 
 missing=()
