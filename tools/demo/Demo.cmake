@@ -1,5 +1,5 @@
 # The demo driver that tools/demo.sh runs under Wine. It is made of the Wine tests' driving
-# pieces (start, find, click, type, paste, capture) and reads the control identifiers and the
+# pieces (start, find, click, type, paste, watch the script, capture) and reads the control identifiers and the
 # window's caption from the program's own layout.
 set(demo_support ${CMAKE_SOURCE_DIR}/tests/wine/support)
 add_executable(kestrafil_demo
@@ -9,8 +9,8 @@ add_executable(kestrafil_demo
   ${demo_support}/mouse.cpp
   ${demo_support}/png.cpp
   ${demo_support}/poll.cpp
-  ${demo_support}/processes.cpp
   ${demo_support}/screenshot.cpp
+  ${demo_support}/script_watch.cpp
   ${demo_support}/typing.cpp
   ${demo_support}/window_finder.cpp)
 target_compile_definitions(kestrafil_demo PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)

@@ -9,21 +9,18 @@
 #include <io.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <optional>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "platform/win32/scoped.h"
 #include "tests/wine/support/clipboard.h"
 #include "tests/wine/support/keys.h"
 #include "tests/wine/support/mouse.h"
 #include "tests/wine/support/poll.h"
-#include "tests/wine/support/processes.h"
 #include "tests/wine/support/screenshot.h"
+#include "tests/wine/support/script_watch.h"
 #include "tests/wine/support/typing.h"
 #include "tests/wine/support/window_finder.h"
 #include "window/layout.h"
@@ -33,7 +30,6 @@ namespace {
 
 using wine_test::bring_to_foreground;
 using wine_test::capture_when_settled;
-using wine_test::child_processes;
 using wine_test::class_name;
 using wine_test::click;
 using wine_test::find_top_level;
@@ -42,6 +38,7 @@ using wine_test::kReaction;
 using wine_test::press_together;
 using wine_test::put_text_on_clipboard;
 using wine_test::save_png;
+using wine_test::ScriptWatch;
 using wine_test::type_text;
 using wine_test::visible_top_level_windows;
 using wine_test::wait_for_focus;
@@ -49,9 +46,9 @@ using wine_test::wait_until;
 using wine_test::window_text;
 using ScopedHandle = Scoped<HANDLE, CloseHandle>;
 
+constexpr unsigned kStartLimitMs = 10000;  // the script starts a second after the click
 constexpr unsigned kJobLimitMs = 60000;
 constexpr unsigned kCloseLimitMs = 10000;
-constexpr DWORD kPollMs = 50;
 constexpr int kMessageTextId = 0xFFFF;  // the static control that holds a message box's text
 
 using Error = std::string;  // empty when the step worked
@@ -171,40 +168,21 @@ std::optional<std::string> shown_message(const Target& target) {
   return std::nullopt;
 }
 
-bool all_ended(const std::vector<ScopedHandle>& processes) {
-  return std::all_of(processes.begin(), processes.end(), [](const ScopedHandle& process) {
-    return !process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-  });
-}
-
 // A second after the click the Start command starts the script as a cmd.exe process of its
-// own, then enables the view button. The job is over when that process has ended.
-Error click_start_and_wait(const Target& target, DWORD& job_ms) {
+// own. The job is over when that process has ended.
+Error click_start_and_wait(const Target& target, ULONGLONG& job_ms) {
+  ScriptWatch scripts(target.id());
   if (!click(target.control(Control::按钮1))) return "could not click the start button";
-  const DWORD clicked = GetTickCount();
-  HWND view_button = target.control(Control::按钮4);
-  std::set<DWORD> seen;
-  std::vector<ScopedHandle> scripts;
-  for (;;) {
-    // Read before the processes are listed: once the button is enabled the script has been
-    // started, so a list without it means that it never ran.
-    const bool view_enabled = IsWindowEnabled(view_button) != FALSE;
-    for (const DWORD id : child_processes(target.id(), "cmd.exe")) {
-      if (seen.insert(id).second) {
-        scripts.emplace_back(OpenProcess(SYNCHRONIZE, FALSE, id));
-      }
-    }
-    if (!scripts.empty() && all_ended(scripts)) {
-      job_ms = GetTickCount() - clicked;
-      return {};
-    }
+  const ULONGLONG clicked = GetTickCount64();
+  if (!scripts.wait_for_start(kStartLimitMs)) {
     if (const auto message = shown_message(target)) {
       return "the program shows a message instead of starting the job: " + to_utf8(*message);
     }
-    if (scripts.empty() && view_enabled) return "the program started no search-job script";
-    if (GetTickCount() - clicked > kJobLimitMs) return "the search job did not end within a minute";
-    Sleep(kPollMs);
+    return "the program started no search-job script";
   }
+  if (!scripts.wait_for_end(kJobLimitMs)) return "the search job did not end within a minute";
+  job_ms = GetTickCount64() - clicked;
+  return {};
 }
 
 Error save_screenshot(const Target& target, const std::string& path) {
@@ -254,11 +232,11 @@ Error run(const Arguments& arguments) {
       !error.empty()) {
     return error;
   }
-  DWORD job_ms = 0;
+  ULONGLONG job_ms = 0;
   if (auto error = click_start_and_wait(target, job_ms); !error.empty()) return error;
   if (auto error = save_screenshot(target, arguments.screenshot); !error.empty()) return error;
   if (auto error = close_program(target); !error.empty()) return error;
-  std::printf("the search job ran %.1f s after the click\n", job_ms / 1000.0);
+  std::printf("the search job ran %.1f s after the click\n", static_cast<double>(job_ms) / 1000.0);
   return {};
 }
 
