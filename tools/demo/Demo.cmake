@@ -1,6 +1,6 @@
 # The demo driver that tools/demo.sh runs under Wine. It is made of the Wine tests' driving
-# pieces (start, find, click, type, paste, watch the script, capture) and reads the control identifiers and the
-# window's caption from the program's own layout.
+# pieces (find, click, type, paste, watch the script, capture) and reads the control
+# identifiers and the window's caption from the program's own layout.
 set(demo_support ${CMAKE_SOURCE_DIR}/tests/wine/support)
 add_executable(kestrafil_demo
   ${CMAKE_SOURCE_DIR}/tools/demo/demo_main.cpp
