@@ -2,9 +2,13 @@
 
 #include "platform/text.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/win32_class.h"
 
 namespace kestrafil {
 namespace {
+
+// The label's extra window bytes hold the font that WM_SETFONT gave it.
+constexpr int kFontSlot = 0;
 
 void paint_label(HWND label) {
   const PaintScope paint(label);
@@ -17,7 +21,8 @@ void paint_label(HWND label) {
   Text text(static_cast<std::size_t>(length) + 1, '\0');
   const int copied = GetWindowTextA(label, text.data(), length + 1);
 
-  const SelectionScope font(paint.dc(), GetStockObject(DEFAULT_GUI_FONT));
+  const SelectionScope font(paint.dc(),
+                            reinterpret_cast<HGDIOBJ>(GetWindowLongPtrA(label, kFontSlot)));
   SetBkMode(paint.dc(), TRANSPARENT);
   SetTextColor(paint.dc(), RGB(0, 0, 0));
   const bool wraps = (GetWindowLongA(label, GWL_STYLE) & kLabelWordWrap) != 0;
@@ -32,6 +37,11 @@ LRESULT CALLBACK label_procedure(HWND label, UINT id, WPARAM wparam, LPARAM lpar
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting fills the whole area
+    case WM_SETFONT:
+      SetWindowLongPtrA(label, kFontSlot, static_cast<LONG_PTR>(wparam));
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrA(label, kFontSlot);
     case WM_SETTEXT: {
       const LRESULT result = DefWindowProcA(label, id, wparam, lparam);
       InvalidateRect(label, nullptr, FALSE);
@@ -49,10 +59,11 @@ bool register_label_class(HINSTANCE instance) {
   label_class.cbSize = sizeof(label_class);
   label_class.style = CS_HREDRAW | CS_VREDRAW;
   label_class.lpfnWndProc = label_procedure;
+  label_class.cbWndExtra = sizeof(LONG_PTR);
   label_class.hInstance = instance;
   label_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   label_class.lpszClassName = kLabelClass;
-  return RegisterClassExA(&label_class) != 0;
+  return register_window_class(label_class);
 }
 
 }  // namespace kestrafil

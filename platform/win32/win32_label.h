@@ -1,4 +1,5 @@
-// The self-drawn label: text in DEFAULT_GUI_FONT on the button-face colour, without a border.
+// The self-drawn label: text in the font the window gives it (DEFAULT_GUI_FONT) on the
+// button-face colour, without a border.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "platform/text.h"
+#include "platform/win32/win32_class.h"
 #include "platform/win32/win32_label.h"
 #include "platform/win32/win32_menu.h"
 #include "platform/win32/win32_platform.h"
@@ -75,7 +76,7 @@ bool Win32Platform::register_window_classes() {
   main_class.hInstance = instance_;
   main_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   main_class.lpszClassName = kMainClass;
-  return RegisterClassExA(&main_class) != 0 && register_label_class(instance_);
+  return register_window_class(main_class) && register_label_class(instance_);
 }
 
 ScopedWindow Win32Platform::create_frame(const WindowDesign& design, Rect outer) {

@@ -98,6 +98,7 @@ class Win32Platform final : public Platform {
   HINSTANCE instance_;
   HWND main_ = nullptr;
   WindowEvents* events_ = nullptr;  // set once the main window is fully built
+  HFONT font_ = nullptr;            // the main window's, from WM_SETFONT
   ScopedIcon large_icon_;
   ScopedIcon small_icon_;
 };

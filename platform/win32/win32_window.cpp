@@ -38,6 +38,12 @@ LRESULT Win32Platform::handle_main_window_message(HWND window, UINT id, WPARAM w
       FillRect(reinterpret_cast<HDC>(wparam), &client, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
+    // The window draws no text itself; it keeps its font for whoever asks.
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_CLOSE:
