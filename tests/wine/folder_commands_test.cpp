@@ -48,27 +48,46 @@ const Source kSources[] = {
 
 enum class Close { ok_button, enter_key, cancel_button, esc_key };
 
-// Run in this order in one program: each cancel follows a box whose text it must keep.
+enum class Pick { nothing, folder, computer };
+
+// Run in this order in one program: each choice that gives no folder follows a box whose text
+// it must keep.
 struct Choice {
   const char* name;
-  const char* folder;  // null for a cancel
+  Pick pick;
+  const char* folder;
   Close close;
   const char* search_box;  // the box afterwards, for each command
   const char* save_box;
 };
 
 const Choice kChoices[] = {
-    {"cancel keeps typed text", nullptr, Close::cancel_button, "D:\\typed", "D:\\typed"},
-    {"ordinary folder", kOrdinary, Close::ok_button, "C:\\Kestrafil Picker\\Data\\",
+    {"cancel keeps typed text", Pick::nothing, nullptr, Close::cancel_button, "D:\\typed",
+     "D:\\typed"},
+    {"no file-system path keeps typed text", Pick::computer, nullptr, Close::ok_button, "D:\\typed",
+     "D:\\typed"},
+    {"ordinary folder", Pick::folder, kOrdinary, Close::ok_button, "C:\\Kestrafil Picker\\Data\\",
      "C:\\Kestrafil Picker\\Data"},
-    {"same folder again", kOrdinary, Close::enter_key, "C:\\Kestrafil Picker\\Data\\",
+    {"same folder again", Pick::folder, kOrdinary, Close::enter_key, "C:\\Kestrafil Picker\\Data\\",
      "C:\\Kestrafil Picker\\Data"},
-    {"Esc keeps the picked folder", nullptr, Close::esc_key, "C:\\Kestrafil Picker\\Data\\",
-     "C:\\Kestrafil Picker\\Data"},
-    {"drive root keeps its one backslash", "C:\\", Close::ok_button, "C:\\", "C:\\"},
-    {"last byte 0x5C inside a character", kBackslashByte, Close::ok_button,
+    {"Esc keeps the picked folder", Pick::nothing, nullptr, Close::esc_key,
+     "C:\\Kestrafil Picker\\Data\\", "C:\\Kestrafil Picker\\Data"},
+    {"drive root keeps its one backslash", Pick::folder, "C:\\", Close::ok_button, "C:\\", "C:\\"},
+    {"last byte 0x5C inside a character", Pick::folder, kBackslashByte, Close::ok_button,
      "C:\\Kestrafil Picker\\\xD5\x5C\\", "C:\\Kestrafil Picker\\\xD5\x5C"},
 };
+
+bool make_pick(FolderPicker& picker, const Choice& choice) {
+  switch (choice.pick) {
+    case Pick::nothing:
+      return true;
+    case Pick::folder:
+      return picker.select(choice.folder);
+    case Pick::computer:
+      return picker.select_computer();
+  }
+  return false;
+}
 
 bool close_picker(FolderPicker& picker, Close close) {
   switch (close) {
@@ -124,9 +143,7 @@ TEST_P(FolderCommands, FillTheirBoxFromThePickerAndKeepItOnCancel) {
     EXPECT_EQ(picker->title(), source.title);
     EXPECT_EQ(GetWindow(picker->dialog(), GW_OWNER), main) << "owned by the active window";
     EXPECT_FALSE(IsWindowEnabled(main)) << "the program's window is disabled under the picker";
-    if (choice.folder != nullptr) {
-      ASSERT_TRUE(picker->select(choice.folder)) << choice.folder;
-    }
+    ASSERT_TRUE(make_pick(*picker, choice)) << "not in the picker's tree";
     ASSERT_TRUE(close_picker(*picker, choice.close));
 
     EXPECT_TRUE(wait_until([&] { return IsWindowEnabled(main) != FALSE; }, kReaction));

@@ -100,15 +100,16 @@ std::string FolderPicker::title() const {
 
 bool FolderPicker::select(const std::string& path) {
   if (path.size() < 3 || path.compare(1, 2, ":\\") != 0) return false;
-  HTREEITEM item = drive_item(path[0]);
+  HTREEITEM item = drive_item(computer_item(), path[0]);
   for (const auto& folder : folders_below_root(path)) {
     if (item == nullptr) return false;
     item = child_named(item, folder);
   }
-  if (item == nullptr) return false;
-  send(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-  send(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  return next_item(tree_, TVGN_CARET, nullptr) == item;
+  return select_item(item);
+}
+
+bool FolderPicker::select_computer() {
+  return select_item(computer_item());
 }
 
 bool FolderPicker::click(int button_id) {
@@ -122,20 +123,33 @@ bool FolderPicker::press_key(WORD virtual_key) {
   return wait_until_closed();
 }
 
-// Drives are listed one level below the desktop's children, under the computer; its name
-// differs from language to language, so it is known by the drives below it.
-HTREEITEM FolderPicker::drive_item(char letter) {
-  const std::string suffix = std::string("(") + letter + ":)";
+// The computer is one of the desktop's children. Its name differs from language to language,
+// so it is known by the drives below it.
+HTREEITEM FolderPicker::computer_item() {
   for (HTREEITEM top : children(tree_, next_item(tree_, TVGN_ROOT, nullptr))) {
-    for (HTREEITEM item : children(tree_, top)) {
-      const auto text = item_text(item);
-      if (text.size() >= suffix.size() &&
-          lstrcmpiA(text.substr(text.size() - suffix.size()).c_str(), suffix.c_str()) == 0) {
-        return item;
-      }
+    if (drive_item(top, 'C') != nullptr) return top;
+  }
+  return nullptr;
+}
+
+HTREEITEM FolderPicker::drive_item(HTREEITEM computer, char letter) {
+  if (computer == nullptr) return nullptr;
+  const std::string suffix = std::string("(") + letter + ":)";
+  for (HTREEITEM item : children(tree_, computer)) {
+    const auto text = item_text(item);
+    if (text.size() >= suffix.size() &&
+        lstrcmpiA(text.substr(text.size() - suffix.size()).c_str(), suffix.c_str()) == 0) {
+      return item;
     }
   }
   return nullptr;
+}
+
+bool FolderPicker::select_item(HTREEITEM item) {
+  if (item == nullptr) return false;
+  send(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  send(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  return next_item(tree_, TVGN_CARET, nullptr) == item;
 }
 
 HTREEITEM FolderPicker::child_named(HTREEITEM parent, const std::string& name) {

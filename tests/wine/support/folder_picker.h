@@ -34,6 +34,9 @@ class FolderPicker {
   // opening the items on the way. False when the tree has no such item.
   bool select(const std::string& path);
 
+  // Selects the item that lists the drives: a place in the shell without a file-system path.
+  bool select_computer();
+
   // Closes the picker by a click on its OK or Cancel button, or by a key press (Enter, Esc),
   // and waits until it is gone.
   bool click(int button_id);
@@ -42,7 +45,9 @@ class FolderPicker {
  private:
   FolderPicker(HWND dialog, HANDLE process, void* remote);
 
-  HTREEITEM drive_item(char letter);
+  HTREEITEM computer_item();
+  HTREEITEM drive_item(HTREEITEM computer, char letter);
+  bool select_item(HTREEITEM item);
   HTREEITEM child_named(HTREEITEM parent, const std::string& name);
   std::string item_text(HTREEITEM item);
   bool wait_until_closed();
