@@ -88,7 +88,15 @@ void App::show_message(TextView text, unsigned style, std::optional<TextView> ti
   const Text shown(text);
   const Text caption(title.value_or("信息："));
   const auto box_style = (style & kSystemModal) != 0 ? style : style | kTaskModal;
+  // The box has no owner: when it goes, the program's windows are still disabled, so Windows
+  // activates none of them and the user's place in the window would be lost.
+  const auto active = platform_.active_window();
+  const auto foreground = platform_.foreground_window();
   platform_.message_box(shown.c_str(), caption.c_str(), box_style);
+  if (foreground != 0 && platform_.is_window(foreground)) {
+    platform_.set_foreground_window(foreground);
+  }
+  if (active != 0 && platform_.is_window(active)) platform_.set_active_window(active);
 }
 
 void App::fatal_error(TextView message, unsigned code) {

@@ -10,6 +10,7 @@ namespace kestrafil {
 namespace {
 
 using testing::FakePlatform;
+using testing::kMainWindow;
 
 constexpr unsigned kTab = 0x09;
 constexpr unsigned kEscape = 0x1B;
@@ -189,6 +190,30 @@ TEST_F(RunningApp, ShowMessageAddsTaskModalUnlessSystemModalAndDefaultsTheTitle)
       EXPECT_EQ(fake.message_boxes[0].title, c.expected_title) << c.name;
       EXPECT_EQ(fake.message_boxes[0].text, "text") << c.name;
     }
+  });
+}
+
+// The box has no owner: when it closes, the program's windows are still disabled and Windows
+// activates none of them. The window that was in front and active gets both back.
+TEST_F(RunningApp, ShowMessageGivesForegroundAndActivationBackWhenTheBoxCloses) {
+  run_with([&] {
+    fake.active = kMainWindow;
+    fake.foreground = kMainWindow;
+    fake.while_message_box = [&](const testing::MessageBoxCall&) {
+      fake.active = 0;
+      fake.foreground = 0;
+    };
+    app.show_message("text");
+    EXPECT_EQ(fake.foreground, kMainWindow);
+    EXPECT_EQ(fake.active, kMainWindow);
+  });
+}
+
+TEST_F(RunningApp, ShowMessageActivatesNothingWhenNothingWasActive) {
+  run_with([&] {
+    fake.log.clear();
+    app.show_message("text");
+    EXPECT_EQ(fake.log, std::vector<std::string>{"message_box 信息："});
   });
 }
 
