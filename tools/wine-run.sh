@@ -7,7 +7,7 @@
 # (936), which this program's GBK texts and file names need. Without a DISPLAY the run gets an
 # Xvfb of its own; runs that share a prefix at the same time share that Xvfb, and the last of
 # them stops the prefix's wineserver and the Xvfb, so nothing is left behind on the screen
-# that a later run would find.
+# that a later run would find. With a DISPLAY, the wineserver is left to end by itself.
 set -euo pipefail
 
 if [ "$#" -lt 2 ]; then
@@ -36,13 +36,13 @@ settings_file="$prefix/.kestrafil-display"  # which display the prefix's setting
 exec {mutex}>"$mutex_file"
 exec {users}>"$users_file"
 
-# A process that has exited but is not yet reaped still shows its name: look at its state too.
 # Children must not inherit the lock descriptors: a lock lives as long as any process holds
 # its descriptor, and wineserver and Xvfb outlive this script.
 unlocked() {
   "$@" {mutex}>&- {users}>&-
 }
 
+# A process that has exited but is not yet reaped still shows its name: look at its state too.
 xvfb_alive() {
   local pid=$1 stat
   stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return 1
