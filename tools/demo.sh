@@ -46,12 +46,12 @@ make_archive() {
   local patterns=("IMG_%04d.jpg" "IMG_%04d.jpg" "design %04d.txt" "track %04d.mp3"
     "report %04d.docx" "mail %04d.eml")
   local quarters=("Q1" "Q2" "Q3" "Q4" "Old Stuff")
-  local n=0 t q part i folder name
+  local n=0 t q box i folder name
   rm -rf "$archive"
   for t in "${!tops[@]}"; do
     for q in "${quarters[@]}"; do
-      for part in 1 2 3 4; do
-        folder="$archive/${tops[t]}/$q/part $part"
+      for box in 1 2 3 4; do
+        folder="$archive/${tops[t]}/$q/box $box"
         mkdir -p "$folder"
         for ((i = 0; i < 25; i++)); do
           n=$((n + 1))
@@ -62,8 +62,8 @@ make_archive() {
       done
     done
   done
-  printf 'budget 2020, first draft\n' >"$archive/Documents/Q1/part 2/budget 2020.xlsx"
-  printf 'budget 2020, final\n' >"$archive/Mail Archive/Old Stuff/part 3/budget 2020.xlsx"
+  printf 'budget 2020, first draft\n' >"$archive/Documents/Q1/box 2/budget 2020.xlsx"
+  printf 'budget 2020, final\n' >"$archive/Mail Archive/Old Stuff/box 3/budget 2020.xlsx"
 }
 
 # Drive Z: of a new Wine prefix is the Linux root.

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/folder_picker.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/keys.h"
@@ -14,9 +15,6 @@
 
 namespace wine_test {
 namespace {
-
-constexpr int k搜索路径框 = 120;
-constexpr int k保存路径框 = 130;
 
 // Folders of the test's own, a short way down from the drive root in the picker's tree. The
 // last one's name is a GBK character whose second byte is a backslash byte (D5 5C).

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/keys.h"
 #include "tests/wine/support/message_box.h"
@@ -13,12 +14,6 @@
 
 namespace wine_test {
 namespace {
-
-constexpr int k按钮1 = 110;
-constexpr int k搜索路径框 = 120;
-constexpr int k保存路径框 = 130;
-constexpr int k编辑框1 = 180;
-constexpr int k按钮4 = 200;
 
 constexpr std::string_view kUsageText =
     "1.首先请将需要搜索的文件名(包含扩展名)粘贴到本软件下方的文本框内，"

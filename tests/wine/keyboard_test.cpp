@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/keys.h"
 #include "tests/wine/support/poll.h"
@@ -13,11 +14,6 @@
 
 namespace wine_test {
 namespace {
-
-constexpr int k按钮1 = 110;
-constexpr int k搜索路径框 = 120;
-constexpr int k保存路径框 = 130;
-constexpr int k编辑框1 = 180;
 
 struct DestroyWindowOnExit {
   void operator()(HWND window) const { DestroyWindow(window); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/wine/support/box_text.h"
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/job_files.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/poll.h"
@@ -15,11 +16,6 @@
 
 namespace wine_test {
 namespace {
-
-constexpr int kStartButton = 110;
-constexpr int kSearchFolderBox = 120;
-constexpr int kSaveFolderBox = 130;
-constexpr int kNameListBox = 180;
 
 struct SampleFile {
   const char* path;  // below the search folder
@@ -65,11 +61,10 @@ TEST(SearchJob, CopiesEveryMatchIntoTheSaveFolderAndListsThemBesideTheProgram) {
 
   KestrafilProcess app;
   ScriptWatch scripts(app.process_id());
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), search_folder));
-  ASSERT_TRUE(set_text(app.control(kSaveFolderBox), save_folder));
-  ASSERT_TRUE(
-      set_text(app.control(kNameListBox), "report 2020.txt\r\nmissing file.txt\r\nplain.txt"));
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), search_folder));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), save_folder));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), "report 2020.txt\r\nmissing file.txt\r\nplain.txt"));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
   ASSERT_TRUE(scripts.wait_for_start(kPatience).has_value()) << "the script did not start";
   ASSERT_TRUE(scripts.wait_for_end(kPatience)) << "the script did not end";
 

@@ -7,6 +7,7 @@
 
 #include "search/script_body.h"
 #include "tests/wine/support/box_text.h"
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/job_files.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/message_box.h"
@@ -15,12 +16,6 @@
 
 namespace wine_test {
 namespace {
-
-constexpr int kStartButton = 110;
-constexpr int kSearchFolderBox = 120;
-constexpr int kSaveFolderBox = 130;
-constexpr int kNameListBox = 180;
-constexpr int kViewButton = 200;
 
 constexpr ULONGLONG kScriptDelayMs = 1000;
 // GetTickCount moves in steps of up to 16 ms on Windows.
@@ -85,12 +80,12 @@ TEST(StartCommand, AnEmptyBoxStopsItWithItsMessageAfterTheNameListIsSaved) {
   for (const auto& row : kEmptyBoxes) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(write_file(name_list.path(), kStale));
-    ASSERT_TRUE(set_text(app.control(kSearchFolderBox), row.search_folder));
-    ASSERT_TRUE(set_text(app.control(kSaveFolderBox), row.save_folder));
-    ASSERT_TRUE(set_text(app.control(kNameListBox), row.names));
+    ASSERT_TRUE(set_text(app.control(k搜索路径框), row.search_folder));
+    ASSERT_TRUE(set_text(app.control(k保存路径框), row.save_folder));
+    ASSERT_TRUE(set_text(app.control(k编辑框1), row.names));
 
     // Posted: the command stays inside its message box until the box is closed.
-    PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+    PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
     const auto box = wait_for_message_box(app.process_id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->title, "信息：");
@@ -101,7 +96,7 @@ TEST(StartCommand, AnEmptyBoxStopsItWithItsMessageAfterTheNameListIsSaved) {
     // at its messages.
     ASSERT_TRUE(settled(app));
     EXPECT_FALSE(file_exists(script.path()));
-    EXPECT_FALSE(enabled(app.control(kViewButton)));
+    EXPECT_FALSE(enabled(app.control(k按钮4)));
   }
 }
 
@@ -118,19 +113,19 @@ TEST(StartCommand, WritesBothFilesWholeAndStartsTheScriptASecondLater) {
 
   KestrafilProcess app;
   ScriptWatch scripts(app.process_id());
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), search_folder));
-  ASSERT_TRUE(set_text(app.control(kSaveFolderBox), save_folder));
-  ASSERT_TRUE(set_text(app.control(kNameListBox), names));
-  ASSERT_FALSE(enabled(app.control(kViewButton)));
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), search_folder));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), save_folder));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), names));
+  ASSERT_FALSE(enabled(app.control(k按钮4)));
 
   const ULONGLONG clicked_at = GetTickCount64();
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
   const auto started = scripts.wait_for_start(kPatience);
   ASSERT_TRUE(started.has_value()) << "no command interpreter ran the script";
   const ULONGLONG delay = started->seen_at - clicked_at;
   EXPECT_GE(delay, kScriptDelayMs - kTickStepMs);
   EXPECT_LT(delay, kScriptDelayMs + kStartLatencyMs);
-  EXPECT_TRUE(wait_until([&] { return enabled(app.control(kViewButton)); }, kReaction));
+  EXPECT_TRUE(wait_until([&] { return enabled(app.control(k按钮4)); }, kReaction));
   ASSERT_TRUE(scripts.wait_for_end(kPatience));
 
   EXPECT_EQ(read_file(name_list.path()), names);
@@ -155,10 +150,10 @@ TEST(StartCommand, StartsTheScriptFromATemporaryFolderWithASpace) {
   KestrafilProcess app;
   ScriptWatch scripts(app.process_id());
   ScriptWatch impostors(app.process_id(), "Temp.exe");
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), search_folder));
-  ASSERT_TRUE(set_text(app.control(kSaveFolderBox), save_folder));
-  ASSERT_TRUE(set_text(app.control(kNameListBox), "a.txt"));
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), search_folder));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), save_folder));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), "a.txt"));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
 
   ASSERT_TRUE(scripts.wait_for_start(kPatience).has_value()) << "no command interpreter ran it";
   ASSERT_TRUE(scripts.wait_for_end(kPatience));
@@ -177,12 +172,12 @@ TEST(StartCommand, EnablesTheViewButtonEvenWhenTheScriptCannotBeStarted) {
 
   KestrafilProcess app;
   ScriptWatch scripts(app.process_id());
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), "C:\\no such folder\\"));
-  ASSERT_TRUE(set_text(app.control(kSaveFolderBox), "C:\\no such folder\\saved\\"));
-  ASSERT_TRUE(set_text(app.control(kNameListBox), "a.txt"));
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), "C:\\no such folder\\"));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), "C:\\no such folder\\saved\\"));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), "a.txt"));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
 
-  ASSERT_TRUE(wait_until([&] { return enabled(app.control(kViewButton)); }, kReaction));
+  ASSERT_TRUE(wait_until([&] { return enabled(app.control(k按钮4)); }, kReaction));
   EXPECT_TRUE(settled(app));
   EXPECT_TRUE(scripts.wait_for_end(0));
   EXPECT_TRUE(scripts.starts().empty());
@@ -203,25 +198,25 @@ TEST(StartCommand, ChangesAndClicksDuringTheWaitDoNotReachTheJob) {
 
   KestrafilProcess app;
   ScriptWatch scripts(app.process_id());
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), search_folder));
-  ASSERT_TRUE(set_text(app.control(kSaveFolderBox), save_folder));
-  ASSERT_TRUE(set_text(app.control(kNameListBox), names));
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), search_folder));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), save_folder));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), names));
 
   const ULONGLONG clicked_at = GetTickCount64();
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
   // The script is written just before the wait begins. Looked at only once it exists: the
   // program opens it for nobody else, so a reader that held it at that moment would stop it.
   ASSERT_TRUE(wait_until(
       [&] { return file_exists(script.path()) && read_file(script.path()) == expected_script; },
       kReaction));
-  ASSERT_TRUE(set_text(app.control(kSearchFolderBox), "C:\\no such folder\\second\\"));
-  ASSERT_TRUE(set_text(app.control(kNameListBox), "second.txt"));
-  PostMessageA(app.control(kStartButton), BM_CLICK, 0, 0);
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), "C:\\no such folder\\second\\"));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), "second.txt"));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
   ASSERT_TRUE(settled(app));
   EXPECT_LT(GetTickCount64() - clicked_at, kScriptDelayMs) << "answered only after the wait";
 
   ASSERT_TRUE(scripts.wait_for_start(kPatience).has_value());
-  ASSERT_TRUE(wait_until([&] { return enabled(app.control(kViewButton)); }, kReaction));
+  ASSERT_TRUE(wait_until([&] { return enabled(app.control(k按钮4)); }, kReaction));
   ASSERT_TRUE(scripts.wait_for_end(kPatience));
   EXPECT_EQ(scripts.starts().size(), 1u) << "the second click started a job of its own";
   EXPECT_EQ(read_file(name_list.path()), names);

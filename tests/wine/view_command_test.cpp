@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/poll.h"
 #include "tests/wine/support/window_finder.h"
 
 namespace wine_test {
 namespace {
-
-constexpr int k按钮1 = 110;
-constexpr int k搜索路径框 = 120;
-constexpr int k保存路径框 = 130;
-constexpr int k编辑框1 = 180;
-constexpr int k按钮4 = 200;
 
 constexpr const char* kRoot = "C:\\Kestrafil View";
 constexpr const char* kSearchFolder = "C:\\Kestrafil View\\Search";
