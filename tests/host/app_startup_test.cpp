@@ -18,6 +18,17 @@ int index_in(const std::vector<std::string>& log, const std::string& line) {
   return found == log.end() ? -1 : static_cast<int>(found - log.begin());
 }
 
+// A fatal error ends the process; the fake's exit_process throws instead.
+int exit_code_of_failed_run(App& app) {
+  try {
+    app.run();
+  } catch (const ProcessExit& exit) {
+    return exit.code;
+  }
+  ADD_FAILURE() << "run returned";
+  return 0;
+}
+
 TEST(StartUp, PreparesTheProcessInOrderThenShowsTheWindow) {
   FakePlatform fake;
   fake.module_path = "D:\\Program Files\\Kestrafil\\Kestrafil.exe";
@@ -98,12 +109,7 @@ TEST(FatalError, WindowThatCannotBeCreatedEndsWithMinusOne) {
   FakePlatform fake;
   fake.fail_window_creation = true;
   App app(fake);
-  try {
-    app.run();
-    FAIL() << "run returned";
-  } catch (const ProcessExit& exit) {
-    EXPECT_EQ(exit.code, -1);
-  }
+  EXPECT_EQ(exit_code_of_failed_run(app), -1);
   ASSERT_EQ(fake.message_boxes.size(), 1u);
   EXPECT_EQ(fake.message_boxes[0].title, "错误");
   EXPECT_EQ(fake.message_boxes[0].text, "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
@@ -121,12 +127,7 @@ TEST(FatalError, TextMemoryThatCannotBeHadNamesTheByteCount) {
     app.read_text(Control::编辑框1);
   };
   fake.post(0x0200);
-  try {
-    app.run();
-    FAIL() << "run returned";
-  } catch (const ProcessExit& exit) {
-    EXPECT_EQ(exit.code, -1);
-  }
+  EXPECT_EQ(exit_code_of_failed_run(app), -1);
   ASSERT_EQ(fake.message_boxes.size(), 1u);
   EXPECT_EQ(fake.message_boxes[0].text, "运行时出错!\r\n\r\n错误信息：分配 1001 字节内存失败!\r\n");
 }
