@@ -1,5 +1,5 @@
 # Every target installs what is missing first, so a fresh Debian 12 machine needs only make.
-.PHONY: deps build test run demo bench format clean
+.PHONY: deps build test run demo bench clean
 
 deps:
 	@bash tools/install-deps.sh

@@ -23,6 +23,6 @@ target_link_libraries(Kestrafil PRIVATE kestrafil_win32)
 # program imports nothing but Windows' own system DLLs.
 target_link_options(Kestrafil PRIVATE -static -static-libgcc -static-libstdc++)
 
-include(${CMAKE_SOURCE_DIR}/tests/wine/WineTests.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tests/wine/WineTests.cmake)
 include(${CMAKE_SOURCE_DIR}/tools/demo/Demo.cmake)
 include(${CMAKE_SOURCE_DIR}/tests/win32/AdapterTests.cmake)
