@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
@@ -20,14 +21,9 @@ constexpr unsigned kEnter = 0x0D;
 class RunningApp : public ::testing::Test {
  protected:
   void run_with(const std::function<void()>& during) {
-    fake.on_dispatch = [&, during](const Message& m) {
-      if (m.id == kProbe) during();
-    };
-    fake.post(kProbe);
-    exit_code = app.run();
+    exit_code = testing::run_step_in_event_loop(fake, app, during);
   }
 
-  static constexpr unsigned kProbe = 0x0400;
   FakePlatform fake;
   App app{fake};
   int exit_code = -99;

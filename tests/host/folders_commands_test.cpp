@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
@@ -14,9 +15,7 @@ namespace {
 
 using testing::FakePlatform;
 using testing::kMainWindow;
-using testing::kQuitMessage;
 
-constexpr unsigned kTestStep = 0x0400;  // dispatched like any other message of the program
 constexpr NativeHandle kItemList = 0x7001;
 constexpr int kSearchBox = 120;
 constexpr int kSaveBox = 130;
@@ -30,13 +29,7 @@ void while_running(FakePlatform& fake, const std::function<void()>& step) {
   fake.active = kMainWindow;
   fake.foreground = kMainWindow;
   fake.top_levels = {kMainWindow};
-  fake.on_dispatch = [&](const Message& message) {
-    if (message.id == kTestStep) step();
-  };
-  fake.post(kTestStep);
-  fake.post(kQuitMessage, 0, 0);
-  app.run();
-  fake.on_dispatch = nullptr;
+  testing::run_step_in_event_loop(fake, app, step);
 }
 
 struct FolderCommand {

@@ -8,15 +8,14 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
 namespace {
 
 using testing::FakePlatform;
-using testing::kQuitMessage;
 
-constexpr unsigned kTestStep = 0x0400;  // dispatched like any other message of the program
 constexpr int kSaveBox = 130;
 constexpr int kViewButton = 200;
 
@@ -24,15 +23,10 @@ constexpr int kViewButton = 200;
 // command would have enabled the view button.
 void while_running(FakePlatform& fake, const std::function<void()>& step) {
   App app(fake);
-  fake.on_dispatch = [&](const Message& message) {
-    if (message.id != kTestStep) return;
+  testing::run_step_in_event_loop(fake, app, [&] {
     app.set_disabled(Control::按钮4, false);
     step();
-  };
-  fake.post(kTestStep);
-  fake.post(kQuitMessage, 0, 0);
-  app.run();
-  fake.on_dispatch = nullptr;
+  });
 }
 
 TEST(ViewCommand, OpensTheSaveBoxTextExactlyAsItReads) {

@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
 namespace {
 
 using testing::FakePlatform;
-using testing::kQuitMessage;
 
-constexpr unsigned kTestStep = 0x0400;  // dispatched like any other message of the program
 constexpr int kAboutEntry = 20003;
 constexpr int kUsageEntry = 20005;
 constexpr unsigned kTaskModal = 0x2000;
@@ -22,13 +21,7 @@ constexpr unsigned kTaskModal = 0x2000;
 // Runs `step` inside the program's event loop, where menu choices run their commands.
 void while_running(FakePlatform& fake, const std::function<void()>& step) {
   App app(fake);
-  fake.on_dispatch = [&](const Message& message) {
-    if (message.id == kTestStep) step();
-  };
-  fake.post(kTestStep);
-  fake.post(kQuitMessage, 0, 0);
-  app.run();
-  fake.on_dispatch = nullptr;
+  testing::run_step_in_event_loop(fake, app, step);
 }
 
 TEST(InfoBoxes, AboutShowsTheNameAndVersionAsTitleAndFirstLine) {
