@@ -1,6 +1,5 @@
 #include "platform/text.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -34,28 +33,6 @@ void release_text_bytes(void* block) noexcept {
 }
 
 }  // namespace detail
-
-Text first_bytes(TextView text, long n) {
-  if (n <= 0) return {};
-  return Text(text.substr(0, static_cast<std::size_t>(n)));
-}
-
-Text last_bytes(TextView text, long n) {
-  if (n <= 0) return {};
-  const auto count = std::min(text.size(), static_cast<std::size_t>(n));
-  return Text(text.substr(text.size() - count));
-}
-
-int compare_bytes(TextView a, TextView b) {
-  const auto common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
 
 TextView last_character(TextView text, const CodePage& code_page) {
   // Double-byte characters can only be told apart walking from the start.

@@ -52,13 +52,6 @@ struct TextAllocator {
 using Text = std::basic_string<char, std::char_traits<char>, TextAllocator<char>>;
 using TextView = std::string_view;
 
-// The first and last n bytes; the whole text when it is shorter, empty for n <= 0.
-Text first_bytes(TextView text, long n);
-Text last_bytes(TextView text, long n);
-
-// Byte-wise comparison, each byte unsigned: negative, zero or positive.
-int compare_bytes(TextView a, TextView b);
-
 // Tells whether a byte starts a double-byte character in the ANSI code page.
 class CodePage {
  public:

@@ -85,10 +85,6 @@ std::optional<Control> control_by_child_id(int child_id) {
   return std::nullopt;
 }
 
-std::span<const MenuEntryRow> menu_entries() {
-  return kMenu;
-}
-
 std::optional<MenuEntry> menu_entry_by_command(int command_id) {
   const auto position = command_id - kFirstMenuCommand;
   if (position < 0 || position >= static_cast<int>(kMenu.size())) return std::nullopt;

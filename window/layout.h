@@ -26,7 +26,6 @@ std::span<const ControlRow> control_rows();
 const ControlRow& control_row(Control control);
 std::optional<Control> control_by_child_id(int child_id);
 
-std::span<const MenuEntryRow> menu_entries();
 std::optional<MenuEntry> menu_entry_by_command(int command_id);
 
 // Centred on a screen of the given size, each half truncated toward zero.
