@@ -18,7 +18,16 @@ constexpr std::array kHeader{
     HeaderPiece{"\"\r\n", nullptr, false},
 };
 
-// Byte by byte is safe: no double-byte code page of Windows has % as a trail byte.
+// Byte by byte is safe here and in paste: in no double-byte code page of Windows is CR, LF, "
+// or % a trail byte (GBK's trail bytes are 0x40 to 0xFE), so each such byte is the character.
+Text cleaned(TextView text) {
+  Text kept;
+  for (const char byte : text.substr(0, text.find_first_of("\r\n"))) {
+    if (byte != '"') kept += byte;
+  }
+  return kept;
+}
+
 void paste(Text& script, TextView text) {
   for (const char byte : text) {
     script += byte;
@@ -33,7 +42,7 @@ Text compose_script(const ScriptInputs& inputs, const CodePage& code_page) {
   for (const auto& piece : kHeader) {
     script.append(piece.literal);
     if (piece.pasted == nullptr) continue;
-    const TextView text = inputs.*piece.pasted;
+    const Text text = cleaned(inputs.*piece.pasted);
     paste(script, text);
     if (piece.folder && !text.empty() && !ends_with_separator(text, code_page)) script += '\\';
   }

@@ -12,11 +12,15 @@ struct ScriptInputs {
   TextView body;  // the script box's text, used as it is
 };
 
-// The pasted texts have every % doubled, so the interpreter reads them back unchanged, and sit
-// inside set "name=value", so & ^ ( ) in a folder name stay characters. A folder that does not
-// end in \ or / gets a backslash: the body glues each name straight to the search folder, and
-// a save folder without one would let copy overwrite a single file named like the folder. An
-// empty folder stays empty: a lone backslash would make it the root of the current drive.
+// A pasted text keeps only its first line and loses every double quote: a line break would end
+// the set line and run the rest as a command, and a quote would close set "name=value" early
+// and let & | < > after it run as commands. No file name can hold a quote, and a path copied
+// as a path from Explorer arrives wrapped in quotes, so dropping them keeps what was meant.
+// What is left has every % doubled, so the interpreter reads it back unchanged, and sits inside
+// set "name=value", so & ^ ( ) in a folder name stay characters. A folder that does not end in
+// \ or / gets a backslash: the body glues each name straight to the search folder, and a save
+// folder without one would let copy overwrite a single file named like the folder. A folder
+// that is empty once cleaned stays empty: a lone backslash would make it the current drive's root.
 Text compose_script(const ScriptInputs& inputs, const CodePage& code_page);
 
 }  // namespace kestrafil

@@ -48,6 +48,22 @@ TEST(SearchScript, HeaderPastesTheFoldersSafely) {
       {"unknown current directory names the drive's root", "", "D:\\Photos\\", "E:\\Found\\",
        header("", "D:\\Photos\\", "E:\\Found\\")},
       {"empty folders stay empty", "C:\\Tools", "", "", header("C:\\Tools", "", "")},
+      {"a path copied as a path loses its quotes", "\"C:\\Tools\"", "\"D:\\My Photos\"",
+       "\"E:\\Found\\\"", header("C:\\Tools", "D:\\My Photos\\", "E:\\Found\\")},
+      {"a quote cannot close the value and run a command", "C:\\a\"&calc&\"b", "D:\\a\"&calc&\"b",
+       "E:\\x\" | del *.* > \"y",
+       header("C:\\a&calc&b", "D:\\a&calc&b\\", "E:\\x | del *.* > y\\")},
+      {"a line feed ends the text and the command after it is dropped", "C:\\Tools\r\ncalc",
+       "D:\\Photos\\\ncalc.exe", "E:\\Found\n\"&del *.*",
+       header("C:\\Tools", "D:\\Photos\\", "E:\\Found\\")},
+      {"a carriage return alone ends the text too", "C:\\Tools\rcalc", "D:\\Photos\rcalc",
+       "E:\\Found\\\r", header("C:\\Tools", "D:\\Photos\\", "E:\\Found\\")},
+      {"a text of only quotes or starting with a line break is empty", "\"", "\"\"", "\r\nE:\\",
+       header("", "", "")},
+      {"the backslash rule reads the text without its quotes", "C:\\Tools", "D:\\\xD5\"\\",
+       "E:\\Found\"\\\"", header("C:\\Tools", "D:\\\xD5\x5C\\", "E:\\Found\\")},
+      {"percent signs before a line break are still doubled", "C:\\50%\r\n%x%", "D:\\100%\n%x%",
+       "E:\\%\"%", header("C:\\50%%", "D:\\100%%\\", "E:\\%%%%\\")},
   };
   const testing::FakePlatform gbk;
   for (const auto& c : cases) {
