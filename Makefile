@@ -1,5 +1,5 @@
 # Every target installs what is missing first, so a fresh Debian 12 machine needs only make.
-.PHONY: deps build test run demo bench clean
+.PHONY: deps build test run demo bench fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -13,6 +13,9 @@ build: deps
 test: build
 	ctest --preset host
 	ctest --preset win32
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 
 # Opens the program's window under Wine on the user's display.
 run: deps
@@ -33,6 +36,21 @@ bench: deps
 	cmake --build --preset bench
 	TMPDIR=/dev/shm build/bench/start_command_benchmark --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
+
+# Each fuzz target for FUZZ_SECONDS, one per seed folder in tests/fuzz/corpus. What they find
+# stays in build/fuzz/corpus/<target> for the next run; an input that breaks a property is saved
+# in build/fuzz/findings/<target>/.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	for seeds in tests/fuzz/corpus/*/; do \
+	  target=$$(basename $$seeds); \
+	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings/$$target; \
+	  build/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/findings/$$target/ build/fuzz/corpus/$$target $$seeds \
+	    || exit 1; \
+	done
 
 clean:
 	rm -rf build

@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TextView search_folder = next_field(input);
   const TextView save_folder = next_field(input);
 
-  const Text script = compose_script({directory, search_folder, save_folder, kScriptBody}, code_page);
+  const Text script =
+      compose_script({directory, search_folder, save_folder, kScriptBody}, code_page);
   TextView rest = script;
   expect_literal(rest, "@echo off\r\nset \"jpgname=", "script begins with its header");
   TextView list_path = take_value(rest, "name-list path is closed by a quote");
