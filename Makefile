@@ -1,5 +1,5 @@
 # Every target installs what is missing first, so a fresh Debian 12 machine needs only make.
-.PHONY: deps build test run demo bench fuzz clean
+.PHONY: deps build test run demo bench dist fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -36,6 +36,13 @@ bench: deps
 	cmake --build --preset bench
 	TMPDIR=/dev/shm build/bench/start_command_benchmark --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
+
+# The release: dist/Kestrafil-<version>-win32.zip (program, user guide, licence) and its SHA-256.
+# The same commit gives the same zip.
+dist: deps
+	cmake --preset win32
+	cmake --build --preset win32 --target Kestrafil
+	tools/dist.sh build/win32 dist
 
 # Each fuzz target for FUZZ_SECONDS, one per seed folder in tests/fuzz/corpus. What they find
 # stays in build/fuzz/corpus/<target> for the next run; an input that breaks a property is saved
