@@ -28,8 +28,9 @@ int child_id(Control control) {
 }  // namespace
 
 App::App(Platform& platform) : platform_(platform) {
-  for (const auto& row : control_rows())
-    disabled_[index_of(row.name)] = (row.flags & ControlFlag::disabled) != 0;
+  for (const auto& row : control_rows()) {
+    disabled_.at(index_of(row.name)) = (row.flags & ControlFlag::disabled) != 0;
+  }
 }
 
 int App::run() {
@@ -75,13 +76,13 @@ void App::write_text(Control control, TextView text) {
   platform_.write_control_text(child_id(control), copy.c_str());
 }
 
-void App::set_disabled(Control control, bool flag) {
-  disabled_[index_of(control)] = flag;
-  if (platform_.main_window_exists()) platform_.enable_control(child_id(control), !flag);
+void App::set_disabled(Control control, bool disabled) {
+  disabled_.at(index_of(control)) = disabled;
+  if (platform_.main_window_exists()) platform_.enable_control(child_id(control), !disabled);
 }
 
 bool App::disabled(Control control) const {
-  return disabled_[index_of(control)];
+  return disabled_.at(index_of(control));
 }
 
 void App::show_message(TextView text, unsigned style, std::optional<TextView> title) {
@@ -160,9 +161,9 @@ void App::move_focus(bool forward) {
     if (rows[static_cast<std::size_t>(i)].child_id == focused) position = i;
   }
   const int step = forward ? 1 : -1;
-  for (int n = 1; n <= count; ++n) {
+  for (int distance = 1; distance <= count; ++distance) {
     const auto& row =
-        rows[static_cast<std::size_t>(((position + step * n) % count + count) % count)];
+        rows[static_cast<std::size_t>(((position + step * distance) % count + count) % count)];
     if (takes_focus(row)) {
       platform_.focus_control(row.child_id);
       return;

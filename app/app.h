@@ -23,13 +23,13 @@ class App final : public WindowEvents, public TextMemory {
   int run();
 
   Platform& platform() { return platform_; }
-  AppState state() const { return state_; }
+  [[nodiscard]] AppState state() const { return state_; }
 
   // Operations for commands.
   Text read_text(Control control);
   void write_text(Control control, TextView text);
   void set_disabled(Control control, bool disabled);
-  bool disabled(Control control) const;
+  [[nodiscard]] bool disabled(Control control) const;
   // The style value gets task-modal added unless it asks for system-modal; no title gives
   // the default one.
   void show_message(TextView text, unsigned style = 0, std::optional<TextView> title = {});
@@ -40,7 +40,8 @@ class App final : public WindowEvents, public TextMemory {
 
   // Set while a Start command runs. Its wait serves clicks, and a second job started inside
   // it would have its script started twice.
-  bool start_command_running = false;
+  [[nodiscard]] bool start_command_running() const { return start_command_running_; }
+  void set_start_command_running(bool running) { start_command_running_ = running; }
 
   // WindowEvents
   bool on_command(unsigned id, unsigned notification) override;
@@ -64,7 +65,8 @@ class App final : public WindowEvents, public TextMemory {
   AppState state_ = AppState::starting;
   bool ole_initialized_ = false;
   int remembered_focus_ = 0;
-  std::array<bool, 11> disabled_{};
+  bool start_command_running_ = false;
+  std::array<bool, kControlCount> disabled_{};
 };
 
 }  // namespace kestrafil

@@ -2,11 +2,13 @@
 
 namespace kestrafil {
 
-KeyAction key_action(unsigned key, KeyModifiers m) {
-  if (key == kTabKey && !m.ctrl && !m.alt) {
-    return m.shift ? KeyAction::focus_previous : KeyAction::focus_next;
+KeyAction key_action(unsigned key, KeyModifiers modifiers) {
+  if (key == kTabKey && !modifiers.ctrl && !modifiers.alt) {
+    return modifiers.shift ? KeyAction::focus_previous : KeyAction::focus_next;
   }
-  if (key == kEscapeKey && !m.shift && !m.ctrl && !m.alt) return KeyAction::close_window;
+  if (key == kEscapeKey && !modifiers.shift && !modifiers.ctrl && !modifiers.alt) {
+    return KeyAction::close_window;
+  }
   return KeyAction::pass_on;
 }
 

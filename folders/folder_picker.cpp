@@ -1,6 +1,5 @@
 #include "folders/folder_picker.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -68,7 +67,7 @@ class ItemList {
   ItemList(const ItemList&) = delete;
   ItemList& operator=(const ItemList&) = delete;
 
-  NativeHandle get() const { return list_; }
+  [[nodiscard]] NativeHandle get() const { return list_; }
 
  private:
   ShellServices& shell_;
@@ -93,8 +92,8 @@ Text pick_folder(Platform& platform, TextView title) {
   // Cleared first, so that a failed lookup cannot leave the picker's display name behind.
   std::array<char, kMaxPath> buffer{};
   if (!platform.path_from_item_list(list.get(), buffer.data())) return {};
-  const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-  return Text(buffer.begin(), end);
+  const TextView path(buffer.data(), buffer.size());
+  return Text(path.substr(0, path.find('\0')));
 }
 
 }  // namespace kestrafil

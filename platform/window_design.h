@@ -2,6 +2,7 @@
 // window's properties, its controls as rows, its menu. The program's own layout fills it.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -19,15 +20,15 @@ enum class ControlKind { edit_box, label, push_button };
 
 // Behaviour flags of a control row; the platform maps them to native styles.
 enum ControlFlag : unsigned {
-  visible = 1u << 0,
-  disabled = 1u << 1,
-  tab_stop = 1u << 2,
-  multi_line = 1u << 3,     // edit box with many lines; keeps Enter (wants return)
-  auto_h_scroll = 1u << 4,  // long lines scroll sideways instead of wrapping
-  auto_v_scroll = 1u << 5,
-  h_scroll_bar = 1u << 6,
-  v_scroll_bar = 1u << 7,
-  word_wrap = 1u << 8,  // label text breaks at line ends and the right edge
+  visible = 1U << 0,
+  disabled = 1U << 1,
+  tab_stop = 1U << 2,
+  multi_line = 1U << 3,     // edit box with many lines; keeps Enter (wants return)
+  auto_h_scroll = 1U << 4,  // long lines scroll sideways instead of wrapping
+  auto_v_scroll = 1U << 5,
+  h_scroll_bar = 1U << 6,
+  v_scroll_bar = 1U << 7,
+  word_wrap = 1U << 8,  // label text breaks at line ends and the right edge
 };
 
 enum class Control {
@@ -43,6 +44,9 @@ enum class Control {
   按钮1,
   批处理框,
 };
+
+// The last control above comes last, so this is how many there are.
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::批处理框) + 1;
 
 struct ControlRow {
   Control name;

@@ -8,8 +8,9 @@ namespace kestrafil {
 
 void serve_events(App& app) {
   auto& platform = app.platform();
-  while (platform.peek_message() == QueueHead::message)
+  while (platform.peek_message() == QueueHead::message) {
     app.handle_message(platform.remove_message());
+  }
 }
 
 void event_serving_wait(App& app, int milliseconds) {

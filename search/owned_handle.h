@@ -14,7 +14,7 @@ class OwnedHandle {
   OwnedHandle& operator=(const OwnedHandle&) = delete;
 
   explicit operator bool() const { return handle_ != 0; }
-  NativeHandle get() const { return handle_; }
+  [[nodiscard]] NativeHandle get() const { return handle_; }
 
   // Closes now, for a caller that needs to know whether the close worked.
   bool close() {

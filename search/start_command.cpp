@@ -27,8 +27,8 @@ constexpr std::array kRequiredBoxes{
 
 class RunningStart {
  public:
-  explicit RunningStart(App& app) : app_(app) { app_.start_command_running = true; }
-  ~RunningStart() { app_.start_command_running = false; }
+  explicit RunningStart(App& app) : app_(app) { app_.set_start_command_running(true); }
+  ~RunningStart() { app_.set_start_command_running(false); }
   RunningStart(const RunningStart&) = delete;
   RunningStart& operator=(const RunningStart&) = delete;
 
@@ -63,7 +63,7 @@ Text compose_job_script(App& app) {
 void start_command(App& app) {
   // Only the wait below can run a command inside this one; a second job there would be
   // started, and then its script started once more by this command.
-  if (app.start_command_running) return;
+  if (app.start_command_running()) return;
   const RunningStart running(app);
   auto& platform = app.platform();
 

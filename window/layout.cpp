@@ -34,6 +34,7 @@ constexpr std::array kControls{
   ControlRow{Control::按钮4,     ControlKind::push_button, {174, 361, 120, 25},  "查看搜索到的文件", kButton | disabled, 200},
 };
 // clang-format on
+static_assert(kControls.size() == kControlCount, "one row for every control");
 
 constexpr std::array kMenu{
     MenuEntryRow{MenuEntry::settings, {"设置", true, kFirstMenuCommand + 0}},
@@ -46,15 +47,17 @@ constexpr std::array kMenu{
 
 constexpr std::array<MenuRow, kMenu.size()> menu_rows() {
   std::array<MenuRow, kMenu.size()> rows{};
-  for (std::size_t i = 0; i < kMenu.size(); ++i) rows[i] = kMenu[i].row;
+  std::ranges::transform(kMenu, rows.begin(), &MenuEntryRow::row);
   return rows;
 }
 
 constexpr auto kMenuRows = menu_rows();
 
 constexpr bool menu_numbered_in_order() {
-  for (std::size_t i = 0; i < kMenu.size(); ++i) {
-    if (kMenu[i].row.command_id != kFirstMenuCommand + static_cast<int>(i)) return false;
+  auto expected = kFirstMenuCommand;
+  for (const auto& entry : kMenu) {
+    if (entry.row.command_id != expected) return false;
+    ++expected;
   }
   return true;
 }
@@ -86,9 +89,10 @@ std::optional<Control> control_by_child_id(int child_id) {
 }
 
 std::optional<MenuEntry> menu_entry_by_command(int command_id) {
-  const auto position = command_id - kFirstMenuCommand;
-  if (position < 0 || position >= static_cast<int>(kMenu.size())) return std::nullopt;
-  return kMenu[static_cast<std::size_t>(position)].entry;
+  for (const auto& entry : kMenu) {
+    if (entry.row.command_id == command_id) return entry.entry;
+  }
+  return std::nullopt;
 }
 
 Rect centred_outer_rect(int screen_width, int screen_height) {

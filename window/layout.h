@@ -11,7 +11,7 @@ namespace kestrafil {
 enum class MenuEntry { settings, choose_search_folder, choose_save_folder, about, help, usage };
 
 struct MenuEntryRow {
-  MenuEntry entry;
+  MenuEntry entry{};
   MenuRow row;
 };
 
