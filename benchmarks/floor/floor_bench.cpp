@@ -18,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -55,6 +54,13 @@ std::string bench_folder() {
   char profile[MAX_PATH] = {};
   GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile);
   return std::string(profile) + "\\Kestrafil Bench";
+}
+
+// With its final backslash, as GetTempPathA gives it; the same for the programs started here.
+std::string temporary_folder() {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof folder, folder);
+  return folder;
 }
 
 void make_folder(const std::string& path) {
@@ -185,6 +191,13 @@ struct TinyJob {
   std::string names;
 };
 
+// A batch file that does nothing, for the floor under the script's start.
+std::string make_empty_batch_file() {
+  const std::string path = temporary_folder() + "floor.bat";
+  make_file(path, "@exit /b 0\r\n");
+  return path;
+}
+
 TinyJob make_tiny_job() {
   const std::string search = bench_folder() + "\\search";
   const std::string save = bench_folder() + "\\saved";
@@ -194,9 +207,51 @@ TinyJob make_tiny_job() {
   return {search, save, "a.txt"};
 }
 
-// Milliseconds from the click on 开始 until the script's process was created, less the wait;
-// nothing when the script's process was gone before its creation time could be read.
-std::optional<double> click_to_script(const Started& kestrafil, const TinyJob& job) {
+using Samples = std::map<std::pair<std::string, std::string>, std::vector<double>>;
+
+// When each step after the click on 开始 happened: the Start command writes the name list
+// first, the script last before its one-second wait, and then starts the script's process.
+struct ClickTimes {
+  ULONGLONG clicked = 0;
+  ULONGLONG list_written = 0;
+  ULONGLONG script_written = 0;
+  ULONGLONG process_created = 0;
+};
+
+ULONGLONG last_written(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    throw std::runtime_error("cannot read when " + path + " was written");
+  }
+  return file_time_value(data.ftLastWriteTime);
+}
+
+std::string script_path() {
+  return temporary_folder() + "XXXX.BAT";
+}
+
+double milliseconds_between(ULONGLONG from, ULONGLONG to) {
+  const double units = static_cast<double>(to) - static_cast<double>(from);
+  return units / static_cast<double>(kFileTimeUnitsPerMs);
+}
+
+// The whole way less the wait, and its three legs.
+void note(const ClickTimes& times, const std::string& program, Samples& samples) {
+  const std::pair<const char*, double> legs[] = {
+      {"click_to_script_over_wait_ms",
+       milliseconds_between(times.clicked, times.process_created) - kWaitOfStartMs},
+      {"click_to_list_written_ms", milliseconds_between(times.clicked, times.list_written)},
+      {"list_to_script_written_ms", milliseconds_between(times.list_written, times.script_written)},
+      {"script_written_to_process_over_wait_ms",
+       milliseconds_between(times.script_written, times.process_created) - kWaitOfStartMs},
+  };
+  for (const auto& [figure, value] : legs) samples[{figure, program}].push_back(value);
+}
+
+// Clicks 开始 and notes the times, unless the script's process was gone before its creation
+// time could be read.
+void click_start(const Started& kestrafil, const TinyJob& job, const std::string& program,
+                 Samples& samples) {
   HWND main = kestrafil.window();
   if (!wine_test::set_text(GetDlgItem(main, wine_test::k搜索路径框), job.search_folder) ||
       !wine_test::set_text(GetDlgItem(main, wine_test::k保存路径框), job.save_folder) ||
@@ -226,25 +281,55 @@ std::optional<double> click_to_script(const Started& kestrafil, const TinyJob& j
   if (!scripts.wait_for_end(wine_test::kPatience)) {
     throw std::runtime_error("the search job did not end");
   }
+  const ClickTimes times{file_time_value(clicked), last_written(bench_folder() + "\\file.txt"),
+                         last_written(script_path()), file_time_value(created)};
   // A script that has ended before it was opened may give no creation time at all.
-  const ULONGLONG from = file_time_value(clicked);
-  const ULONGLONG to = file_time_value(created);
-  if (to < from || to - from > wine_test::kPatience * kFileTimeUnitsPerMs) return std::nullopt;
-  return static_cast<double>(to - from) / static_cast<double>(kFileTimeUnitsPerMs) - kWaitOfStartMs;
+  const ULONGLONG limit = wine_test::kPatience * kFileTimeUnitsPerMs;
+  if (times.process_created < times.clicked || times.process_created - times.clicked > limit) {
+    return;
+  }
+  note(times, program, samples);
 }
 
-using Samples = std::map<std::pair<std::string, std::string>, std::vector<double>>;
+// The floor under the script's start: this driver starts a batch file of its own the way the
+// Start command starts its script (the bare path as the command line, no inherited handles, a
+// console of its own, shown normally) and notes how long CreateProcess took until the process
+// was created.
+double start_batch_file(const std::string& path) {
+  std::string command_line = path;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  FILETIME before{};
+  GetSystemTimePreciseAsFileTime(&before);
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                      nullptr, nullptr, &startup, &info)) {
+    throw std::runtime_error("cannot start " + path);
+  }
+  const ScopedHandle thread(info.hThread);
+  const ScopedHandle process(info.hProcess);
+  FILETIME created{};
+  FILETIME ended{};
+  FILETIME kernel{};
+  FILETIME user{};
+  if (!GetProcessTimes(process.get(), &created, &ended, &kernel, &user)) {
+    throw std::runtime_error("cannot read when the batch file's process was created");
+  }
+  WaitForSingleObject(process.get(), kCloseLimitMs);
+  return milliseconds_between(file_time_value(before), file_time_value(created));
+}
 
+// The warm-up round passes no samples.
 void run_once(const Program& program, const TinyJob& job, Samples* samples) {
+  Samples ignored;
+  Samples& noted = samples != nullptr ? *samples : ignored;
   Started started(program.path);
-  const double startup = started.wait_for_window();
+  noted[{"startup_ms", program.name}].push_back(started.wait_for_window());
   Sleep(kIdleMs);
-  const double peak = started.peak_working_set();
-  const auto click = program.is_kestrafil ? click_to_script(started, job) : std::nullopt;
-  if (samples == nullptr) return;
-  (*samples)[{"startup_ms", program.name}].push_back(startup);
-  (*samples)[{"peak_working_set_kib", program.name}].push_back(peak);
-  if (click) (*samples)[{"click_to_script_over_wait_ms", program.name}].push_back(*click);
+  noted[{"peak_working_set_kib", program.name}].push_back(started.peak_working_set());
+  if (program.is_kestrafil) click_start(started, job, program.name, noted);
 }
 
 double median(std::vector<double> values) {
@@ -265,6 +350,7 @@ void print(const Samples& samples) {
 void run(std::vector<Program> programs, int rounds) {
   make_folder(bench_folder());
   const TinyJob job = make_tiny_job();
+  const std::string batch_file = make_empty_batch_file();
   Samples samples;
   for (Program& program : programs) {
     install(program);
@@ -278,6 +364,7 @@ void run(std::vector<Program> programs, int rounds) {
       const Program& program = programs[(i + static_cast<std::size_t>(round)) % programs.size()];
       run_once(program, job, &samples);
     }
+    samples[{"batch_file_start_ms", "floor_caller"}].push_back(start_batch_file(batch_file));
     std::fprintf(stderr, "floor_bench: round %d of %d done\n", round + 1, rounds);
   }
   print(samples);
