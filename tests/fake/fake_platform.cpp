@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <stdexcept>
 
 namespace kestrafil::testing {
 namespace {
@@ -257,11 +258,13 @@ bool FakePlatform::set_current_directory(TextView path) {
 
 Text FakePlatform::current_directory() {
   log.push_back("current_directory");
+  if (fail_current_directory) return {};
   return Text(current_dir);
 }
 
 Text FakePlatform::temp_path() {
   log.push_back("temp_path");
+  if (fail_temp_path) return {};
   return Text(temp_dir);
 }
 
@@ -304,7 +307,7 @@ std::optional<StartedProcess> FakePlatform::create_process(TextView command_line
 
 void FakePlatform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {
   log.push_back("wait_for_input_idle " + open_handles.at(process) + " " +
-                std::to_string(milliseconds));
+                std::to_string(milliseconds) + (fail_input_idle ? " failed" : ""));
 }
 
 std::uint32_t FakePlatform::tick_count() {
@@ -314,6 +317,8 @@ std::uint32_t FakePlatform::tick_count() {
 }
 
 void* FakePlatform::allocate(std::size_t bytes) {
+  allocation_sizes.push_back(bytes);
+  if (fail_allocation_at == allocation_sizes.size() - 1) return nullptr;
   if (fail_allocation_from && bytes >= *fail_allocation_from) return nullptr;
   return std::malloc(bytes);
 }
@@ -322,6 +327,7 @@ NativeHandle FakePlatform::browse_for_folder(NativeHandle owner, const char* tit
                                              unsigned flags) {
   log.push_back("browse_for_folder " + hex(owner) + " " + title + " " + hex(flags));
   if (while_picking) while_picking();
+  if (picked_item_list != 0) live_item_lists.insert(picked_item_list);
   return picked_item_list;
 }
 
@@ -336,20 +342,27 @@ bool FakePlatform::path_from_item_list(NativeHandle item_list, char* buffer) {
 
 NativeHandle FakePlatform::shell_allocator() {
   log.push_back("shell_allocator");
-  return allocator_available ? 0xA110C : 0;
+  if (!allocator_available) return 0;
+  ++allocator_references;
+  return 0xA110C;
 }
 
+// Freeing a list twice, or through an allocator nobody holds, is a fault the tests must see.
 void FakePlatform::allocator_free(NativeHandle allocator, NativeHandle block) {
   log.push_back("allocator_free " + hex(allocator) + " " + hex(block));
+  if (allocator_references == 0) throw std::logic_error("item list freed without an allocator");
+  if (live_item_lists.erase(block) == 0) throw std::logic_error("item list freed twice");
 }
 
 void FakePlatform::allocator_release(NativeHandle allocator) {
   log.push_back("allocator_release " + hex(allocator));
+  if (allocator_references == 0) throw std::logic_error("allocator released once too often");
+  --allocator_references;
 }
 
 void FakePlatform::shell_execute(NativeHandle owner, const char* verb, const char* file,
                                  const char* parameters, const char* directory, int show) {
-  log.push_back("shell_execute");
+  log.push_back(fail_shell_execute ? "shell_execute failed" : "shell_execute");
   shell_executes.push_back(
       {owner, maybe(verb).value_or(""), maybe(file), maybe(parameters), maybe(directory), show});
 }

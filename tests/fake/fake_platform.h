@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,26 +87,34 @@ class FakePlatform : public Platform {
   std::string module_path = "C:\\Tools\\Kestrafil.exe";
   bool set_directory_ok = true;
   std::string current_dir = "C:\\Tools";
+  bool fail_current_directory = false;  // Windows cannot report it
   std::string temp_dir = "C:\\Temp\\";
+  bool fail_temp_path = false;                  // Windows cannot report it
   std::map<std::string, std::string> files;     // by path as given
   std::optional<std::string> fail_create_file;  // a path that cannot be opened
   bool fail_write = false;
   std::optional<std::size_t> short_write;  // bytes written before the write stops
   bool fail_close = false;
   bool fail_create_process = false;
+  bool fail_input_idle = false;      // the wait for the new process gives up at once
   std::vector<std::string> started;  // command lines
   std::map<NativeHandle, std::string> open_handles;
   std::uint32_t clock = 5000;
   std::uint32_t clock_step = 1;                     // the clock moves this much at every reading
   std::optional<std::size_t> fail_allocation_from;  // allocations of this size or more fail
+  std::vector<std::size_t> allocation_sizes;        // every size asked for, in order
+  std::optional<std::size_t> fail_allocation_at;    // this allocation (counting from 0) fails
 
   // --- Shell services ---
   NativeHandle picked_item_list = 0;       // 0: the user cancels
   std::optional<std::string> picked_path;  // nullopt: the item has no file-system path
   bool allocator_available = true;
+  std::set<NativeHandle> live_item_lists;  // given by the picker and not yet freed
+  int allocator_references = 0;            // obtained and not yet released
   // Runs while the folder picker is up, as the user or another program would act meanwhile.
   std::function<void()> while_picking;
   std::vector<ShellExecuteCall> shell_executes;
+  bool fail_shell_execute = false;  // the shell cannot open the file
 
   // WindowSystem
   ScreenSize screen_size() override;
