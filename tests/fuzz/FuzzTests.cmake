@@ -13,7 +13,8 @@ foreach(target script_composition text_characters)
   add_executable(fuzz_${target} tests/fuzz/${target}_fuzzer.cpp)
   target_link_libraries(fuzz_${target} PRIVATE kestrafil_fuzz_core)
   target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,${fuzz_sanitizers})
-  # A fixed seed and a fresh scratch corpus each time, so runs repeat and the seeds stay as committed.
+  # A fixed seed and a fresh scratch corpus: every run tries the same inputs in the same order, as
+  # far as its time goes, and the committed seeds are only read.
   add_test(NAME fuzz.${target}
     COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:fuzz_${target}>
       -DSEEDS=${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus/${target}
