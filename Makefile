@@ -1,5 +1,5 @@
 # Every target installs what is missing first, so a fresh Debian 12 machine needs only make.
-.PHONY: deps build test run demo bench dist fuzz clean
+.PHONY: deps build test run demo bench dist fuzz lint clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -58,6 +58,12 @@ fuzz: deps
 	    -artifact_prefix=build/fuzz/findings/$$target/ build/fuzz/corpus/$$target $$seeds \
 	    || exit 1; \
 	done
+
+# clang-tidy and cppcheck over the portable core (not platform/win32, not the tests); any
+# finding fails. Their settings: .clang-tidy and tools/cppcheck-suppressions.txt.
+lint: deps
+	cmake --preset lint
+	tools/lint.sh build/lint
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   clang libclang-rt-14-dev  # the fuzz targets: clang and its libFuzzer runtime
+  clang-tidy-14 cppcheck  # make lint: static analysis of the portable core
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386
