@@ -38,9 +38,9 @@ class RunningStart {
 
 // Before the tests, so file.txt always holds what the box holds. The list's copy ends here,
 // before the emptiness test reads the box once more.
-void save_name_list(App& app) {
+bool save_name_list(App& app) {
   const Text names = app.read_text(Control::编辑框1);
-  write_file(app.platform(), name_list_path(current_directory(app.platform())), names);
+  return write_file(app.platform(), name_list_path(current_directory(app.platform())), names);
 }
 
 const RequiredBox* first_empty_box(App& app) {
@@ -67,7 +67,7 @@ void start_command(App& app) {
   const RunningStart running(app);
   auto& platform = app.platform();
 
-  save_name_list(app);
+  const bool list_saved = save_name_list(app);
   if (const auto* box = first_empty_box(app)) {
     app.show_message(box->message);
     return;
@@ -75,11 +75,15 @@ void start_command(App& app) {
 
   const Text script_file = script_path(temporary_directory(platform));
   const Text script = compose_job_script(app);
-  write_file(platform, script_file, script);
+  const bool script_saved = write_file(platform, script_file, script);
 
-  event_serving_wait(app, kWaitBeforeStartMs);
-
-  run_program(platform, command_line_for(script_path(temporary_directory(platform))));
+  // A job with a file missing or cut short would run an earlier job's list or script, or a
+  // script that stops halfway, so it is not started; like a start that fails, that shows
+  // nothing and still enables 按钮4.
+  if (list_saved && script_saved) {
+    event_serving_wait(app, kWaitBeforeStartMs);
+    run_program(platform, command_line_for(script_path(temporary_directory(platform))));
+  }
   app.set_disabled(Control::按钮4, false);
 }
 

@@ -205,24 +205,35 @@ TEST(Faults, EachFailingOperationLeavesItsCommandOnCourseWithoutStrayBoxesOrLeak
                  w.files = {{kListPath, kNames}, {"/XXXX.BAT", script_naming("C:\\Tools")}};
                  w.started = {"\"/XXXX.BAT\""};
                })},
+      // A job whose files are not both whole is not started, and 按钮4 is enabled all the same.
       {"the name list cannot be created", kStart,
        [](FakePlatform& f) { f.fail_create_file = kListPath; },
-       changed(after_start(), [](World& w) { w.files.erase(kListPath); })},
-      // The start goes on and finds whatever an earlier job left there, here nothing.
+       changed(after_start(),
+               [](World& w) {
+                 w.files.erase(kListPath);
+                 w.started.clear();
+               })},
       {"the script cannot be created", kStart,
        [](FakePlatform& f) { f.fail_create_file = kScriptPath; },
-       changed(after_start(), [](World& w) { w.files.erase(kScriptPath); })},
+       changed(after_start(),
+               [](World& w) {
+                 w.files.erase(kScriptPath);
+                 w.started.clear();
+               })},
       {"every write stops short", kStart, [](FakePlatform& f) { f.short_write = 5; },
        changed(after_start(),
                [](World& w) {
                  w.files = {{kListPath, "holid"}, {kScriptPath, "@echo"}};
+                 w.started.clear();
                })},
       {"every write fails", kStart, [](FakePlatform& f) { f.fail_write = true; },
        changed(after_start(),
                [](World& w) {
                  w.files = {{kListPath, ""}, {kScriptPath, ""}};
+                 w.started.clear();
                })},
-      {"every close fails", kStart, [](FakePlatform& f) { f.fail_close = true; }, after_start()},
+      {"every close fails", kStart, [](FakePlatform& f) { f.fail_close = true; },
+       changed(after_start(), [](World& w) { w.started.clear(); })},
       {"the script cannot be started", kStart,
        [](FakePlatform& f) { f.fail_create_process = true; },
        changed(after_start(), [](World& w) { w.started.clear(); })},

@@ -224,7 +224,7 @@ TEST(StartCommand, ALaterStartRunsAgainAndNeverDisablesTheViewButton) {
   EXPECT_FALSE(s.app.disabled(Control::按钮4));
 }
 
-TEST(StartCommand, PlatformFailuresDoNotStopTheCommand) {
+TEST(StartCommand, PlatformFailuresShowNothingAndOnlyAWrittenJobStarts) {
   struct Case {
     const char* name;
     std::function<void(FakePlatform&)> setup;
@@ -236,23 +236,23 @@ TEST(StartCommand, PlatformFailuresDoNotStopTheCommand) {
       {"the name list cannot be made",
        [](FakePlatform& f) { f.fail_create_file = kListPath; },
        {{kScriptPath, job_script()}},
-       started},
+       {}},
       {"the script cannot be made",
        [](FakePlatform& f) { f.fail_create_file = kScriptPath; },
        {{kListPath, kJob.names}},
-       started},
+       {}},
       {"writes stop short",
        [](FakePlatform& f) { f.short_write = 4; },
        {{kListPath, "a.jp"}, {kScriptPath, "@ech"}},
-       started},
+       {}},
       {"writes fail",
        [](FakePlatform& f) { f.fail_write = true; },
        {{kListPath, ""}, {kScriptPath, ""}},
-       started},
+       {}},
       {"closes fail",
        [](FakePlatform& f) { f.fail_close = true; },
        {{kListPath, kJob.names}, {kScriptPath, job_script()}},
-       started},
+       {}},
       {"the script cannot be started",
        [](FakePlatform& f) { f.fail_create_process = true; },
        {{kListPath, kJob.names}, {kScriptPath, job_script()}},
@@ -281,6 +281,33 @@ TEST(StartCommand, PlatformFailuresDoNotStopTheCommand) {
     EXPECT_TRUE(s.fake.controls[kViewButton].enabled) << c.name;
     EXPECT_FALSE(s.app.disabled(Control::按钮4)) << c.name;
     EXPECT_TRUE(s.fake.open_handles.empty()) << c.name;
+  }
+}
+
+// Running them would copy the earlier job's names into the earlier job's save folder.
+TEST(StartCommand, AnEarlierJobsFilesAreNotRunAgainWhenThisJobsCannotBeWritten) {
+  const std::string earlier_list = "old.jpg";
+  const std::string earlier_script = "@echo off\r\nset \"Udrvpath=F:\\Earlier\\\"\r\n";
+  const struct {
+    const char* name;
+    std::string unwritable;
+  } cases[] = {
+      {"the name list", kListPath},
+      {"the script", kScriptPath},
+  };
+  for (const auto& c : cases) {
+    Session s;
+    s.fake.files = {{kListPath, earlier_list}, {kScriptPath, earlier_script}};
+    s.fake.fail_create_file = c.unwritable;
+    s.fill(kJob);
+    s.click(kStart);
+    EXPECT_EQ(s.run(), 0) << c.name;
+    EXPECT_EQ(s.fake.files.at(c.unwritable),
+              c.unwritable == kListPath ? earlier_list : earlier_script)
+        << c.name;
+    EXPECT_TRUE(s.fake.started.empty()) << c.name;
+    EXPECT_TRUE(s.fake.message_boxes.empty()) << c.name;
+    EXPECT_TRUE(s.fake.controls[kViewButton].enabled) << c.name;
   }
 }
 
