@@ -7,7 +7,8 @@ list(REMOVE_ITEM win32_sources ${CMAKE_SOURCE_DIR}/platform/win32/main.cpp)
 add_library(kestrafil_win32 STATIC ${win32_sources})
 # Windows 7 is the oldest system the program runs on.
 target_compile_definitions(kestrafil_win32 PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
-target_link_libraries(kestrafil_win32 PUBLIC kestrafil_core user32 gdi32 shell32 ole32)
+# No shell32: the shell is loaded when a command first needs it (win32_shell.cpp).
+target_link_libraries(kestrafil_win32 PUBLIC kestrafil_core user32 gdi32 ole32)
 
 # The icon, version information and manifest; whatever loads DEFAULT_ICON from its own module
 # links them too.

@@ -4,6 +4,26 @@
 #include "platform/win32/win32_platform.h"
 
 namespace kestrafil {
+namespace {
+
+// shell32 is loaded when a command first needs it, not imported: at start-up it and what it
+// pulls in (shlwapi, shcore) cost a megabyte of working set under Wine, for a window that
+// may never pick or open a folder. It stays loaded until the process ends, as an import
+// would, since a closed picker may leave the shell's own threads running in it.
+HMODULE shell_library() {
+  static const HMODULE library = LoadLibraryA("shell32.dll");
+  return library;
+}
+
+// The shell32 function of this name, typed as declared; null when it cannot be had.
+template <class Function>
+Function* shell_function(const char* name) {
+  HMODULE library = shell_library();
+  if (library == nullptr) return nullptr;
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
 
 NativeHandle Win32Platform::browse_for_folder(NativeHandle owner, const char* title,
                                               unsigned flags) {
@@ -16,16 +36,21 @@ NativeHandle Win32Platform::browse_for_folder(NativeHandle owner, const char* ti
   browse.ulFlags = flags;
   browse.lpfn = nullptr;
   browse.lParam = 0;
-  return to_native(SHBrowseForFolderA(&browse));
+  auto* browse_for_folder = shell_function<decltype(SHBrowseForFolderA)>("SHBrowseForFolderA");
+  if (browse_for_folder == nullptr) return 0;
+  return to_native(browse_for_folder(&browse));
 }
 
 bool Win32Platform::path_from_item_list(NativeHandle item_list, char* buffer) {
-  return SHGetPathFromIDListA(from_native<PCIDLIST_ABSOLUTE>(item_list), buffer) != FALSE;
+  auto* path_from_id_list = shell_function<decltype(SHGetPathFromIDListA)>("SHGetPathFromIDListA");
+  if (path_from_id_list == nullptr) return false;
+  return path_from_id_list(from_native<PCIDLIST_ABSOLUTE>(item_list), buffer) != FALSE;
 }
 
 NativeHandle Win32Platform::shell_allocator() {
+  auto* get_malloc = shell_function<decltype(SHGetMalloc)>("SHGetMalloc");
   IMalloc* allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator))) return 0;
+  if (get_malloc == nullptr || FAILED(get_malloc(&allocator))) return 0;
   return to_native(allocator);
 }
 
@@ -39,7 +64,9 @@ void Win32Platform::allocator_release(NativeHandle allocator) {
 
 void Win32Platform::shell_execute(NativeHandle owner, const char* verb, const char* file,
                                   const char* parameters, const char* directory, int show) {
-  ShellExecuteA(from_native<HWND>(owner), verb, file, parameters, directory, show);
+  auto* execute = shell_function<decltype(ShellExecuteA)>("ShellExecuteA");
+  if (execute == nullptr) return;
+  execute(from_native<HWND>(owner), verb, file, parameters, directory, show);
 }
 
 bool Win32Platform::is_lead_byte(unsigned char byte) const {
