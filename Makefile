@@ -30,12 +30,15 @@ demo: deps
 	cmake --build --preset win32 --target Kestrafil kestrafil_demo
 	tools/demo.sh build/win32
 
-# The Start command's own work for long name lists, against a plain write of the same bytes.
+# The program's cost against the floor, as one table of figures, ratios and targets: the Start
+# command's own work for long name lists against a plain write of the same bytes, and, under
+# Wine, start-up, memory, size and the click's way against a bare window in C and in C++.
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
-	TMPDIR=/dev/shm build/bench/start_command_benchmark --benchmark_repetitions=5 \
-	  --benchmark_report_aggregates_only=true
+	cmake --preset win32
+	cmake --build --preset win32 --target Kestrafil floor_window_c floor_window_cpp floor_bench
+	tools/bench.sh build/bench build/win32
 
 # The release: dist/Kestrafil-<version>-win32.zip (program, user guide, licence) and its SHA-256.
 # The same commit gives the same zip.

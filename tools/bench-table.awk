@@ -20,9 +20,10 @@ function host_column(name, column,   line, fields, n, i) {
 function row(what, measured, ratio, target, met) {
   printf "%-44s %-40s %-9s %-16s %s\n", what, measured, ratio, target, (met ? "met" : "MISSED")
 }
-function leg(what, figure) {
-  printf "%-44s %-40s\n", what, sprintf("%.1f (%.1f-%.1f) ms", median[figure, "Kestrafil"],
-                                       low[figure, "Kestrafil"], high[figure, "Kestrafil"])
+function leg(what, figure, program) {
+  if (program == "") program = "Kestrafil"
+  printf "%-44s %-40s\n", what, sprintf("%.1f (%.1f-%.1f) ms", median[figure, program],
+                                       low[figure, program], high[figure, program])
 }
 function mib(kib) { return sprintf("%.1f MiB", kib / 1024) }
 function spread(figure, program) {
@@ -63,6 +64,7 @@ END {
   leg("  of which click to file.txt written", "click_to_list_written_ms")
   leg("  file.txt to XXXX.BAT written", "list_to_script_written_ms")
   leg("  XXXX.BAT to the process, less the wait", "script_written_to_process_over_wait_ms")
+  leg("  floor: a bare start of a batch file", "batch_file_start_ms", "floor_caller")
 
   command = host_column("StartCommand/1000000/real_time_median", "real_time")
   raw = host_column("RawWrite/1000000/real_time_median", "real_time")
