@@ -5,8 +5,10 @@
 
 namespace kestrafil {
 namespace {
-TextMemory* g_memory = nullptr;
-}
+// Where every Text gets its memory. The allocator of std::basic_string carries no state, so
+// the source can only be found through this one pointer, which TextMemoryScope sets.
+TextMemory* g_memory = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+}  // namespace
 
 TextMemoryScope::TextMemoryScope(TextMemory& memory) : previous_(g_memory) {
   g_memory = &memory;
@@ -20,6 +22,7 @@ namespace detail {
 
 void* allocate_text_bytes(std::size_t bytes) {
   if (g_memory == nullptr) {
+    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc): texts are C-heap blocks, given back with free
     if (void* block = std::malloc(bytes)) return block;
     throw std::bad_alloc();
   }
@@ -29,7 +32,7 @@ void* allocate_text_bytes(std::size_t bytes) {
 }
 
 void release_text_bytes(void* block) noexcept {
-  std::free(block);
+  std::free(block);  // NOLINT(cppcoreguidelines-no-malloc): see allocate_text_bytes
 }
 
 }  // namespace detail
@@ -37,12 +40,12 @@ void release_text_bytes(void* block) noexcept {
 TextView last_character(TextView text, const CodePage& code_page) {
   // Double-byte characters can only be told apart walking from the start.
   std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    start = i;
+  std::size_t next = 0;
+  while (next < text.size()) {
+    start = next;
     const bool pair =
-        code_page.is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-    i += pair ? 2 : 1;
+        code_page.is_lead_byte(static_cast<unsigned char>(text[next])) && next + 1 < text.size();
+    next += pair ? 2 : 1;
   }
   return text.substr(start);
 }

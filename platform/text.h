@@ -43,10 +43,16 @@ struct TextAllocator {
   using value_type = T;
   TextAllocator() = default;
   template <class U>
-  TextAllocator(const TextAllocator<U>&) {}
-  T* allocate(std::size_t n) { return static_cast<T*>(detail::allocate_text_bytes(n * sizeof(T))); }
-  void deallocate(T* p, std::size_t) noexcept { detail::release_text_bytes(p); }
-  friend bool operator==(const TextAllocator&, const TextAllocator&) { return true; }
+  explicit TextAllocator(const TextAllocator<U>& /*other*/) {}
+  static T* allocate(std::size_t count) {
+    return static_cast<T*>(detail::allocate_text_bytes(count * sizeof(T)));
+  }
+  static void deallocate(T* block, std::size_t /*count*/) noexcept {
+    detail::release_text_bytes(block);
+  }
+  friend bool operator==(const TextAllocator& /*left*/, const TextAllocator& /*right*/) {
+    return true;
+  }
 };
 
 using Text = std::basic_string<char, std::char_traits<char>, TextAllocator<char>>;
@@ -56,7 +62,7 @@ using TextView = std::string_view;
 class CodePage {
  public:
   virtual ~CodePage() = default;
-  virtual bool is_lead_byte(unsigned char byte) const = 0;
+  [[nodiscard]] virtual bool is_lead_byte(unsigned char byte) const = 0;
 };
 
 // The last character of a text as the code page reads it (one or two bytes; empty for an
