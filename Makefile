@@ -10,7 +10,8 @@ build: deps
 	cmake --preset win32
 	cmake --build --preset win32
 
-test: build
+# Static analysis runs with the tests, so the core stays clean on every commit.
+test: build lint
 	ctest --preset host
 	ctest --preset win32
 	cmake --preset fuzz
@@ -69,4 +70,4 @@ lint: deps
 	tools/lint.sh build/lint
 
 clean:
-	rm -rf build
+	rm -rf build dist
