@@ -71,6 +71,10 @@ Text App::read_text(Control control) {
   return text;
 }
 
+bool App::text_empty(Control control) {
+  return platform_.control_text_length(child_id(control)) == 0;
+}
+
 void App::write_text(Control control, TextView text) {
   const Text copy(text);
   platform_.write_control_text(child_id(control), copy.c_str());

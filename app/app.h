@@ -27,6 +27,8 @@ class App final : public WindowEvents, public TextMemory {
 
   // Operations for commands.
   Text read_text(Control control);
+  // Without copying the text, which may be a list of a million names.
+  [[nodiscard]] bool text_empty(Control control);
   void write_text(Control control, TextView text);
   void set_disabled(Control control, bool disabled);
   [[nodiscard]] bool disabled(Control control) const;

@@ -44,6 +44,7 @@ class ProcessServices {
   virtual std::optional<StartedProcess> create_process(TextView command_line) = 0;
   virtual void wait_for_input_idle(NativeHandle process, unsigned milliseconds) = 0;
 
+  // Milliseconds from a fixed point, to the millisecond; wraps around like GetTickCount.
   virtual std::uint32_t tick_count() = 0;
 
   // Memory for texts, from the C heap (it is given back with free); nullptr when exhausted.

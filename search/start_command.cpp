@@ -36,8 +36,8 @@ class RunningStart {
   App& app_;
 };
 
-// Before the tests, so file.txt always holds what the box holds. The list's copy ends here,
-// before the emptiness test reads the box once more.
+// Before the tests, so file.txt always holds what the box holds. The list's copy ends here;
+// the emptiness test below only asks for the box's length.
 bool save_name_list(App& app) {
   const Text names = app.read_text(Control::编辑框1);
   return write_file(app.platform(), name_list_path(current_directory(app.platform())), names);
@@ -45,7 +45,7 @@ bool save_name_list(App& app) {
 
 const RequiredBox* first_empty_box(App& app) {
   for (const auto& box : kRequiredBoxes) {
-    if (app.read_text(box.control).empty()) return &box;
+    if (app.text_empty(box.control)) return &box;
   }
   return nullptr;
 }

@@ -91,8 +91,16 @@ void Win32Platform::wait_for_input_idle(NativeHandle process, unsigned milliseco
   WaitForInputIdle(from_native<HANDLE>(process), milliseconds);
 }
 
+// From the performance counter: GetTickCount moves in steps of 10 to 16 ms, so a one-second
+// wait timed by it would end up to a step late.
 std::uint32_t Win32Platform::tick_count() {
-  return GetTickCount();
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  const auto whole_seconds = now.QuadPart / frequency.QuadPart;
+  const auto rest = now.QuadPart % frequency.QuadPart;
+  return static_cast<std::uint32_t>(whole_seconds * 1000 + rest * 1000 / frequency.QuadPart);
 }
 
 void* Win32Platform::allocate(std::size_t bytes) {
