@@ -40,7 +40,7 @@ using ScopedHandle = Scoped<HANDLE, CloseHandle>;
 
 constexpr unsigned kIdleMs = 500;          // how long a program sits idle before its memory is read
 constexpr unsigned kWaitOfStartMs = 1000;  // the Start command's wait before it starts the script
-constexpr unsigned kWatchAheadMs = 100;    // how long before the script is due the watch begins
+constexpr unsigned kLookAfterMs = 200;     // how long after the script is due the driver looks
 constexpr unsigned kCloseLimitMs = 10000;
 constexpr ULONGLONG kFileTimeUnitsPerMs = 10000;
 
@@ -205,7 +205,10 @@ TinyJob make_tiny_job() {
   make_folder(search);
   make_folder(save);
   make_file(search + "\\a.txt", "a\r\n");
-  return {search, save, "a.txt"};
+  // Names that are not there, so that the script still runs when the driver looks for it.
+  std::string names = "a.txt";
+  for (int i = 0; i < 100; ++i) names += "\r\nmissing" + std::to_string(i) + ".txt";
+  return {search, save, names};
 }
 
 using Samples = std::map<std::pair<std::string, std::string>, std::vector<double>>;
@@ -268,10 +271,11 @@ void click_start(const Started& kestrafil, const TinyJob& job, const std::string
   if (!wine_test::click(GetDlgItem(main, wine_test::k按钮1))) {
     throw std::runtime_error("cannot click the start button");
   }
-  // Watching means a process snapshot every millisecond, which keeps the wineserver busy; it
-  // begins shortly before the script is due, so that it does not slow down what it measures.
-  // The creation time comes from the process itself, not from when the watch saw it.
-  Sleep(kWaitOfStartMs - kWatchAheadMs);
+  // Watching means a process snapshot every millisecond, which keeps the wineserver busy and
+  // would slow down the very process start it measures. So the driver looks only once the
+  // script is due; the job's many names keep the script running that long, and the creation
+  // time comes from the process itself, not from when the driver saw it.
+  Sleep(kWaitOfStartMs + kLookAfterMs);
   const auto started = scripts.wait_for_start(wine_test::kPatience);
   if (!started) throw std::runtime_error("the program started no script");
   const ScopedHandle script(
