@@ -21,7 +21,7 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 host=$(realpath -m "$1")
 win32=$(realpath -m "$2")
-rounds=${3:-15}
+rounds=${3:-30}
 host_results="$host/start_command_benchmark.csv"
 wine_results="$win32/floor_bench.tsv"
 
