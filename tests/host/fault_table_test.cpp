@@ -13,6 +13,7 @@
 
 #include "app/app.h"
 #include "search/script_body.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
@@ -23,13 +24,7 @@ using testing::FakePlatform;
 using testing::kMainWindow;
 using testing::ProcessExit;
 
-constexpr int kStartButton = 110;
-constexpr int kSearchBox = 120;
-constexpr int kSaveBox = 130;
-constexpr int kSearchFolderButton = 160;
-constexpr int kSaveFolderButton = 170;
-constexpr int kNameList = 180;
-constexpr int kViewButton = 200;
+using namespace testing::child_ids;
 constexpr int kAboutEntry = 20003;
 constexpr int kUsageEntry = 20005;
 constexpr NativeHandle kItemList = 0x7001;

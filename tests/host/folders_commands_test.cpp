@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
@@ -17,8 +18,7 @@ using testing::FakePlatform;
 using testing::kMainWindow;
 
 constexpr NativeHandle kItemList = 0x7001;
-constexpr int kSearchBox = 120;
-constexpr int kSaveBox = 130;
+using namespace testing::child_ids;
 const std::string kTypedSearch = "E:\\typed search";
 const std::string kTypedSave = "F:\\typed save";
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
@@ -16,8 +17,7 @@ namespace {
 
 using testing::FakePlatform;
 
-constexpr int kSaveBox = 130;
-constexpr int kViewButton = 200;
+using namespace testing::child_ids;
 
 // Runs `step` inside the program's event loop, where clicks run their commands, after the Start
 // command would have enabled the view button.

@@ -9,6 +9,7 @@
 
 #include "app/app.h"
 #include "search/script_body.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
@@ -18,12 +19,7 @@ using testing::FakePlatform;
 using testing::kCommandMessage;
 using testing::kQuitMessage;
 
-constexpr int kStart = 110;
-constexpr int kSearchBox = 120;
-constexpr int kSaveBox = 130;
-constexpr int kSearchFolderButton = 160;
-constexpr int kNameList = 180;
-constexpr int kViewButton = 200;
+using namespace testing::child_ids;
 constexpr unsigned kUserActs = 0x0400;
 constexpr unsigned kPaint = 0x000F;
 constexpr unsigned kEscape = 0x1B;
@@ -104,7 +100,7 @@ TEST(StartCommand, SavesTheListWritesTheScriptWaitsThenStartsIt) {
   s.fake.files[kListPath] = "an older, longer list of names\r\nthat must not survive";
   s.fake.files[kScriptPath] = std::string(2000, 'x');
   s.fill(kJob);
-  s.click(kStart);
+  s.click(kStartButton);
   s.fake.post(kPaint);  // served inside the wait
   EXPECT_EQ(s.run(), 0);
 
@@ -147,7 +143,7 @@ TEST(StartCommand, SavesTheListThenStopsAtTheFirstEmptyBox) {
     Session s;
     s.fake.files[kListPath] = "an older, longer list of names";
     s.fill(c.boxes);
-    s.click(kStart);
+    s.click(kStartButton);
     EXPECT_EQ(s.run(), 0) << c.name;
     EXPECT_EQ(s.fake.files[kListPath], c.boxes.names) << c.name;
     if (c.message) {
@@ -169,9 +165,9 @@ TEST(StartCommand, SavesTheListThenStopsAtTheFirstEmptyBox) {
 TEST(StartCommand, DuringTheWaitASecondStartIsIgnoredAndOtherEventsRun) {
   Session s;
   s.fill(kJob);
-  s.click(kStart);
+  s.click(kStartButton);
   s.fill({"z.jpg", "X:\\Elsewhere\\", "Y:\\Other\\"});
-  s.click(kStart);
+  s.click(kStartButton);
   s.click(kSearchFolderButton);
   EXPECT_EQ(s.run(), 0);
 
@@ -193,7 +189,7 @@ TEST(StartCommand, DuringTheWaitASecondStartIsIgnoredAndOtherEventsRun) {
 TEST(StartCommand, ClosingTheWindowDuringTheWaitStillStartsTheScriptAndEndsWithZero) {
   Session s;
   s.fill(kJob);
-  s.click(kStart);
+  s.click(kStartButton);
   s.fake.post_key(kEscape, kNameList);
   EXPECT_EQ(s.app.run(), 0);  // the quit posted by the closing window, left for the loop
 
@@ -210,9 +206,9 @@ TEST(StartCommand, ALaterStartRunsAgainAndNeverDisablesTheViewButton) {
   Session s;
   s.user([&] {
     s.type(kJob);
-    s.fake.click(kStart);
+    s.fake.click(kStartButton);
     s.fake.controls[kSaveBox].text.clear();
-    s.fake.click(kStart);
+    s.fake.click(kStartButton);
   });
   EXPECT_EQ(s.run(), 0);
 
@@ -273,7 +269,7 @@ TEST(StartCommand, PlatformFailuresShowNothingAndOnlyAWrittenJobStarts) {
     Session s;
     c.setup(s.fake);
     s.fill(kJob);
-    s.click(kStart);
+    s.click(kStartButton);
     EXPECT_EQ(s.run(), 0) << c.name;
     EXPECT_EQ(s.fake.files, c.files) << c.name;
     EXPECT_EQ(s.fake.started, c.started) << c.name;
@@ -300,7 +296,7 @@ TEST(StartCommand, AnEarlierJobsFilesAreNotRunAgainWhenThisJobsCannotBeWritten) 
     s.fake.files = {{kListPath, earlier_list}, {kScriptPath, earlier_script}};
     s.fake.fail_create_file = c.unwritable;
     s.fill(kJob);
-    s.click(kStart);
+    s.click(kStartButton);
     EXPECT_EQ(s.run(), 0) << c.name;
     EXPECT_EQ(s.fake.files.at(c.unwritable),
               c.unwritable == kListPath ? earlier_list : earlier_script)
