@@ -9,7 +9,8 @@ namespace {
 // shell32 is loaded when a command first needs it, not imported: at start-up it and what it
 // pulls in (shlwapi, shcore) cost a megabyte of working set under Wine, for a window that
 // may never pick or open a folder. It stays loaded until the process ends, as an import
-// would, since a closed picker may leave the shell's own threads running in it.
+// would, since a closed picker may leave the shell's own threads running in it. shell32 is a
+// known DLL, so Windows loads it from the system folder only, never from the current one.
 HMODULE shell_library() {
   static const HMODULE library = LoadLibraryA("shell32.dll");
   return library;
