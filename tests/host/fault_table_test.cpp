@@ -25,6 +25,7 @@ using testing::kMainWindow;
 using testing::ProcessExit;
 
 using namespace testing::child_ids;
+
 constexpr int kAboutEntry = 20003;
 constexpr int kUsageEntry = 20005;
 constexpr NativeHandle kItemList = 0x7001;

@@ -19,6 +19,7 @@ using testing::kMainWindow;
 
 constexpr NativeHandle kItemList = 0x7001;
 using namespace testing::child_ids;
+
 const std::string kTypedSearch = "E:\\typed search";
 const std::string kTypedSave = "F:\\typed save";
 

@@ -20,6 +20,7 @@ using testing::kCommandMessage;
 using testing::kQuitMessage;
 
 using namespace testing::child_ids;
+
 constexpr unsigned kUserActs = 0x0400;
 constexpr unsigned kPaint = 0x000F;
 constexpr unsigned kEscape = 0x1B;
