@@ -47,7 +47,9 @@ class DiskPlatform : public testing::FakePlatform {
     return {true, static_cast<std::size_t>(written)};
   }
   bool close_handle(NativeHandle handle) override { return ::close(descriptor(handle)) == 0; }
-  std::optional<StartedProcess> create_process(TextView) override { return std::nullopt; }
+  std::optional<StartedProcess> create_suspended_process(const SuspendedStart&) override {
+    return std::nullopt;
+  }
 
  private:
   std::string folder_;

@@ -5,15 +5,42 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "platform/native.h"
 #include "platform/text.h"
 
 namespace kestrafil {
 
+// Why a call failed, as Windows numbers it (GetLastError); describe_error puts it in words.
+enum class SystemError : std::uint32_t {
+  none = 0,
+  disk_full = 112,  // the reason the core gives a write that stopped short
+};
+
 struct StartedProcess {
   NativeHandle process = 0;
   NativeHandle thread = 0;
+};
+
+struct EnvironmentVariable {
+  TextView name;
+  TextView value;
+};
+
+// A process that starts suspended, so that the caller can hand it what it must own before it
+// runs: the program file is named whole (no search along PATH), and it gets the program's own
+// environment without the removed variables and with the added ones.
+struct SuspendedStart {
+  TextView program;
+  TextView command_line;
+  std::span<const TextView> removed_variables;
+  std::span<const EnvironmentVariable> added_variables;
+};
+
+struct NamedEvent {
+  NativeHandle handle = 0;  // 0 when it could not be made or opened
+  bool already_existed = false;
 };
 
 struct WriteResult {
@@ -30,18 +57,33 @@ class ProcessServices {
   virtual void ole_uninitialize() = 0;
   [[noreturn]] virtual void exit_process(int exit_code) = 0;
 
-  virtual Text module_file_name() = 0;  // empty on failure
+  // The reason for the last call of this interface that failed.
+  virtual SystemError last_error() = 0;
+  // Windows' own words for an error, in the ANSI code page; empty when it has none.
+  virtual Text describe_error(SystemError error) = 0;
+
+  // Paths of any length; empty when they cannot be reported (last_error tells why).
+  virtual Text module_file_name() = 0;
   virtual bool set_current_directory(TextView path) = 0;
-  virtual Text current_directory() = 0;  // empty when it cannot be reported
-  virtual Text temp_path() = 0;          // empty when it cannot be reported
+  virtual Text current_directory() = 0;
+  virtual Text temp_path() = 0;
+  virtual Text system_directory() = 0;
 
   // CREATE_ALWAYS, GENERIC_WRITE, share mode 0, FILE_ATTRIBUTE_NORMAL; 0 on failure.
   virtual NativeHandle create_file_for_writing(TextView path) = 0;
   virtual WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) = 0;
   virtual bool close_handle(NativeHandle handle) = 0;
 
-  // CreateProcessA with the command line as given and the window shown normally.
-  virtual std::optional<StartedProcess> create_process(TextView command_line) = 0;
+  // A manual-reset event in this logon session's namespace, made or opened.
+  virtual NamedEvent create_named_event(TextView name) = 0;
+
+  // Shown normally, in the program's current directory, inheriting no handles.
+  virtual std::optional<StartedProcess> create_suspended_process(const SuspendedStart& start) = 0;
+  // Gives the process a handle of its own to the object, which it keeps until it exits; its
+  // children do not inherit it.
+  virtual bool duplicate_into(NativeHandle object, NativeHandle process) = 0;
+  virtual bool resume_thread(NativeHandle thread) = 0;
+  virtual void terminate_process(NativeHandle process) = 0;
   virtual void wait_for_input_idle(NativeHandle process, unsigned milliseconds) = 0;
 
   // Milliseconds from a fixed point, to the millisecond; wraps around like GetTickCount.

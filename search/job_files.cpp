@@ -14,8 +14,12 @@ Text joined(TextView first, TextView second) {
 
 }  // namespace
 
-Text current_directory(ProcessServices& services) {
-  return services.current_directory();
+Text name_list_path(TextView directory) {
+  return joined(directory, "/file.txt");
+}
+
+Text script_path(TextView temporary_directory) {
+  return joined(temporary_directory, "/XXXX.BAT");
 }
 
 Text temporary_directory(ProcessServices& services) {
@@ -26,25 +30,17 @@ Text temporary_directory(ProcessServices& services) {
   return directory;
 }
 
-Text name_list_path(TextView directory) {
-  return joined(directory, "/file.txt");
-}
-
-Text script_path(TextView temporary_directory) {
-  return joined(temporary_directory, "/XXXX.BAT");
-}
-
-bool write_file(ProcessServices& services, TextView path, TextView bytes) {
-  if (path.empty()) return false;
+SystemError write_file(ProcessServices& services, TextView path, TextView bytes) {
   OwnedHandle file(services, services.create_file_for_writing(path));
-  if (!file) return false;
-  bool complete = true;
+  if (!file) return services.last_error();
   if (!bytes.empty()) {
     const auto result = services.write_file(file.get(), bytes.data(), bytes.size());
-    complete = result.ok && result.written == bytes.size();
+    // Taken before the close, which would overwrite the reason.
+    if (!result.ok) return services.last_error();
+    if (result.written != bytes.size()) return SystemError::disk_full;
   }
-  const bool closed = file.close();
-  return complete && closed;
+  if (!file.close()) return services.last_error();
+  return SystemError::none;
 }
 
 }  // namespace kestrafil

@@ -24,6 +24,12 @@ class OwnedHandle {
     return services_.close_handle(handle);
   }
 
+  // Closes the handle held so far and owns this one instead.
+  void reset(NativeHandle handle) {
+    close();
+    handle_ = handle;
+  }
+
  private:
   ProcessServices& services_;
   NativeHandle handle_;

@@ -18,12 +18,16 @@ constexpr std::array kHeader{
     HeaderPiece{"\"\r\n", nullptr, false},
 };
 
-// Byte by byte is safe here and in paste: in no double-byte code page of Windows is CR, LF, "
-// or % a trail byte (GBK's trail bytes are 0x40 to 0xFE), so each such byte is the character.
+// Bytes below this are control characters, which no file name holds.
+constexpr unsigned char kFirstPrintable = 0x20;
+
+// Byte by byte is safe here and in paste: in no double-byte code page of Windows is a control
+// byte, " or % a trail byte (GBK's trail bytes are 0x40 to 0xFE), so each such byte is the
+// character.
 Text cleaned(TextView text) {
   Text kept;
   for (const char byte : text.substr(0, text.find_first_of("\r\n"))) {
-    if (byte != '"') kept += byte;
+    if (byte != '"' && static_cast<unsigned char>(byte) >= kFirstPrintable) kept += byte;
   }
   return kept;
 }
@@ -36,6 +40,12 @@ void paste(Text& script, TextView text) {
 }
 
 }  // namespace
+
+bool rewritten_by_loop(TextView folder) {
+  const Text text = cleaned(folder);
+  const TextView view(text);
+  return view.find("%a") != TextView::npos || view.find("%~") != TextView::npos;
+}
 
 Text compose_script(const ScriptInputs& inputs, const CodePage& code_page) {
   Text script;

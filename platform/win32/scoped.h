@@ -43,6 +43,8 @@ using ScopedMenu = Scoped<HMENU, DestroyMenu>;
 using ScopedIcon = Scoped<HICON, DestroyIcon>;
 // A window that is destroyed unless it is handed on fully built.
 using ScopedWindow = Scoped<HWND, DestroyWindow>;
+// Memory that a Win32 call allocated for its caller with LocalAlloc.
+using ScopedLocal = Scoped<char*, LocalFree>;
 
 // The device context of one paint request.
 class PaintScope {

@@ -1,4 +1,4 @@
-// Process-wide services: error mode, COM, the program's location, files, processes, clock.
+// Process-wide services: error mode, COM, errors, the program's location, files, clock.
 #include <algorithm>
 #include <cstdlib>
 
@@ -7,16 +7,25 @@
 namespace kestrafil {
 namespace {
 
-constexpr DWORD kPathBuffer = 260;
+// Bounds the growth of a path buffer: Windows' longest path, 32,767 UTF-16 units, in at most two
+// bytes each.
+constexpr DWORD kLongestPath = 65536;
 
-// A path that a call writes into a 260-byte buffer; empty when the call fails or the path
-// would not fit.
+// For calls that give the length they wrote, or, when the buffer is too small, the size they
+// need with its NUL. The size is asked again while the path grows between the calls.
 template <class Call>
-Text path_from(Call call) {
-  char buffer[kPathBuffer] = {};
-  const DWORD length = call(buffer, kPathBuffer);
-  if (length == 0 || length >= kPathBuffer) return {};
-  return Text(buffer, length);
+Text path_of_any_length(Call call) {
+  DWORD size = MAX_PATH;
+  for (;;) {
+    Text path(size, '\0');
+    const DWORD length = call(path.data(), size);
+    if (length == 0) return {};  // GetLastError tells why
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+    size = length;
+  }
 }
 
 }  // namespace
@@ -37,9 +46,38 @@ void Win32Platform::exit_process(int exit_code) {
   ExitProcess(static_cast<UINT>(exit_code));
 }
 
+SystemError Win32Platform::last_error() {
+  return static_cast<SystemError>(GetLastError());
+}
+
+Text Win32Platform::describe_error(SystemError error) {
+  char* words = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&words), 0, nullptr);
+  const ScopedLocal owner(words);
+  if (length == 0) return {};
+  TextView text(words, length);
+  // Windows ends its sentences with a line break, which the message already has where needed.
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    text.remove_suffix(1);
+  }
+  return Text(text);
+}
+
+// GetModuleFileNameA does not say what size it needs: a full buffer may have cut the path.
 Text Win32Platform::module_file_name() {
-  return path_from(
-      [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+  for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+    Text path(size, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+    if (length == 0) return {};
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+  }
+  SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  return {};
 }
 
 bool Win32Platform::set_current_directory(TextView path) {
@@ -48,11 +86,17 @@ bool Win32Platform::set_current_directory(TextView path) {
 }
 
 Text Win32Platform::current_directory() {
-  return path_from([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+  return path_of_any_length(
+      [](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
 }
 
 Text Win32Platform::temp_path() {
-  return path_from([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+  return path_of_any_length([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+}
+
+Text Win32Platform::system_directory() {
+  return path_of_any_length(
+      [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
 NativeHandle Win32Platform::create_file_for_writing(TextView path) {
@@ -71,24 +115,6 @@ WriteResult Win32Platform::write_file(NativeHandle file, const char* bytes, std:
 
 bool Win32Platform::close_handle(NativeHandle handle) {
   return CloseHandle(from_native<HANDLE>(handle)) != FALSE;
-}
-
-std::optional<StartedProcess> Win32Platform::create_process(TextView command_line) {
-  Text command(command_line);  // CreateProcessA may write into its command line
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started)) {
-    return std::nullopt;
-  }
-  return StartedProcess{to_native(started.hProcess), to_native(started.hThread)};
-}
-
-void Win32Platform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {
-  WaitForInputIdle(from_native<HANDLE>(process), milliseconds);
 }
 
 // From the performance counter: GetTickCount moves in steps of 10 to 16 ms, so a one-second

@@ -246,6 +246,19 @@ void FakePlatform::exit_process(int exit_code) {
   throw ProcessExit{exit_code};
 }
 
+bool FakePlatform::failed() {
+  error = failure_reason;
+  return false;
+}
+
+SystemError FakePlatform::last_error() {
+  return error;
+}
+
+Text FakePlatform::describe_error(SystemError code) {
+  return Text("系统错误 " + std::to_string(static_cast<std::uint32_t>(code)) + "。");
+}
+
 Text FakePlatform::module_file_name() {
   return Text(module_path);
 }
@@ -258,14 +271,29 @@ bool FakePlatform::set_current_directory(TextView path) {
 
 Text FakePlatform::current_directory() {
   log.push_back("current_directory");
-  if (fail_current_directory) return {};
+  if (fail_current_directory) {
+    failed();
+    return {};
+  }
   return Text(current_dir);
 }
 
 Text FakePlatform::temp_path() {
   log.push_back("temp_path");
-  if (fail_temp_path) return {};
+  if (fail_temp_path) {
+    failed();
+    return {};
+  }
   return Text(temp_dir);
+}
+
+Text FakePlatform::system_directory() {
+  log.push_back("system_directory");
+  if (fail_system_directory) {
+    failed();
+    return {};
+  }
+  return Text(system_dir);
 }
 
 NativeHandle FakePlatform::new_handle(std::string what) {
@@ -276,14 +304,20 @@ NativeHandle FakePlatform::new_handle(std::string what) {
 
 NativeHandle FakePlatform::create_file_for_writing(TextView path) {
   log.push_back("create_file " + std::string(path));
-  if (fail_create_file && *fail_create_file == path) return 0;
+  if (fail_create_file && *fail_create_file == path) {
+    failed();
+    return {};
+  }
   files[std::string(path)].clear();
   return new_handle(std::string(path));
 }
 
 WriteResult FakePlatform::write_file(NativeHandle file, const char* bytes, std::size_t count) {
   log.push_back("write_file " + std::to_string(count));
-  if (fail_write) return {false, 0};
+  if (fail_write) {
+    failed();
+    return {};
+  }
   const auto written = short_write ? std::min(*short_write, count) : count;
   files[open_handles.at(file)].append(bytes, written);
   return {true, written};
@@ -293,16 +327,83 @@ bool FakePlatform::close_handle(NativeHandle handle) {
   const auto what = open_handles.at(handle);
   log.push_back("close_handle " + what);
   open_handles.erase(handle);
-  return !fail_close;
+  process_handles_.erase(handle);
+  if (const auto event = event_handles_.find(handle); event != event_handles_.end()) {
+    release_event(event->second);
+    event_handles_.erase(event);
+  }
+  return fail_close ? failed() : true;
 }
 
-std::optional<StartedProcess> FakePlatform::create_process(TextView command_line) {
-  log.push_back("create_process " + std::string(command_line));
-  if (fail_create_process) return std::nullopt;
-  started.emplace_back(command_line);
-  const auto process = new_handle("process");
-  const auto thread = new_handle("thread");
-  return StartedProcess{process, thread};
+void FakePlatform::release_event(const std::string& name) {
+  if (--named_events.at(name) == 0) named_events.erase(name);
+}
+
+NamedEvent FakePlatform::create_named_event(TextView name) {
+  log.push_back("create_named_event " + std::string(name));
+  if (fail_named_event) {
+    failed();
+    return {};
+  }
+  const std::string key(name);
+  const bool existed = named_events.contains(key);
+  ++named_events[key];
+  const auto handle = new_handle("event");
+  event_handles_[handle] = key;
+  return {handle, existed};
+}
+
+std::optional<StartedProcess> FakePlatform::create_suspended_process(const SuspendedStart& start) {
+  log.push_back("create_suspended_process " + std::string(start.command_line));
+  if (fail_create_process) {
+    failed();
+    return {};
+  }
+  FakeProcess process;
+  process.program = start.program;
+  process.command_line = start.command_line;
+  for (const auto name : start.removed_variables) process.removed_variables.emplace_back(name);
+  for (const auto& variable : start.added_variables) {
+    process.added_variables.push_back(std::string(variable.name) + "=" +
+                                      std::string(variable.value));
+  }
+  processes.push_back(std::move(process));
+  const auto process_handle = new_handle("process");
+  const auto thread_handle = new_handle("thread");
+  process_handles_[process_handle] = processes.size() - 1;
+  process_handles_[thread_handle] = processes.size() - 1;
+  return StartedProcess{process_handle, thread_handle};
+}
+
+bool FakePlatform::duplicate_into(NativeHandle object, NativeHandle process) {
+  log.push_back("duplicate_into " + open_handles.at(object) + " " + open_handles.at(process));
+  if (fail_duplicate) return failed();
+  const auto& name = event_handles_.at(object);
+  ++named_events.at(name);
+  processes.at(process_handles_.at(process)).held_events.push_back(name);
+  return true;
+}
+
+bool FakePlatform::resume_thread(NativeHandle thread) {
+  log.push_back("resume_thread " + open_handles.at(thread));
+  if (fail_resume) return failed();
+  auto& process = processes.at(process_handles_.at(thread));
+  process.resumed = true;
+  started.push_back(process.command_line);
+  return true;
+}
+
+void FakePlatform::terminate_process(NativeHandle process) {
+  log.push_back("terminate_process " + open_handles.at(process));
+  end_process(process_handles_.at(process));
+}
+
+void FakePlatform::end_process(std::size_t index) {
+  auto& process = processes.at(index);
+  if (process.ended) return;
+  process.ended = true;
+  for (const auto& name : process.held_events) release_event(name);
+  process.held_events.clear();
 }
 
 void FakePlatform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {

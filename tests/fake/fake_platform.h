@@ -37,6 +37,17 @@ struct MessageBoxCall {
   unsigned style = 0;
 };
 
+// A process that the program started, as the fake keeps it.
+struct FakeProcess {
+  std::string program;
+  std::string command_line;
+  std::vector<std::string> removed_variables;
+  std::vector<std::string> added_variables;  // NAME=value
+  bool resumed = false;
+  bool ended = false;
+  std::vector<std::string> held_events;  // by name, handed to it
+};
+
 struct ShellExecuteCall {
   NativeHandle owner = 0;
   std::string verb;
@@ -89,15 +100,27 @@ class FakePlatform : public Platform {
   std::string current_dir = "C:\\Tools";
   bool fail_current_directory = false;  // Windows cannot report it
   std::string temp_dir = "C:\\Temp\\";
-  bool fail_temp_path = false;                  // Windows cannot report it
+  bool fail_temp_path = false;  // Windows cannot report it
+  std::string system_dir = "C:\\Windows\\system32";
+  bool fail_system_directory = false;
+  SystemError error = SystemError::none;        // the last failure's reason
+  SystemError failure_reason = SystemError{5};  // what the next failure gives (access denied)
   std::map<std::string, std::string> files;     // by path as given
   std::optional<std::string> fail_create_file;  // a path that cannot be opened
   bool fail_write = false;
   std::optional<std::size_t> short_write;  // bytes written before the write stops
   bool fail_close = false;
+  // Named events by name, with how many handles and processes hold each.
+  std::map<std::string, int> named_events;
+  bool fail_named_event = false;
   bool fail_create_process = false;
-  bool fail_input_idle = false;      // the wait for the new process gives up at once
-  std::vector<std::string> started;  // command lines
+  bool fail_duplicate = false;
+  bool fail_resume = false;
+  bool fail_input_idle = false;  // the wait for the new process gives up at once
+  std::vector<FakeProcess> processes;
+  std::vector<std::string> started;  // command lines of the processes that ran
+  // Ends a started process, as its interpreter exits; what it held goes with it.
+  void end_process(std::size_t index);
   std::map<NativeHandle, std::string> open_handles;
   std::uint32_t clock = 5000;
   std::uint32_t clock_step = 1;                     // the clock moves this much at every reading
@@ -153,14 +176,21 @@ class FakePlatform : public Platform {
   bool ole_initialize() override;
   void ole_uninitialize() override;
   [[noreturn]] void exit_process(int exit_code) override;
+  SystemError last_error() override;
+  Text describe_error(SystemError error) override;
   Text module_file_name() override;
   bool set_current_directory(TextView path) override;
   Text current_directory() override;
   Text temp_path() override;
+  Text system_directory() override;
   NativeHandle create_file_for_writing(TextView path) override;
   WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) override;
   bool close_handle(NativeHandle handle) override;
-  std::optional<StartedProcess> create_process(TextView command_line) override;
+  NamedEvent create_named_event(TextView name) override;
+  std::optional<StartedProcess> create_suspended_process(const SuspendedStart& start) override;
+  bool duplicate_into(NativeHandle object, NativeHandle process) override;
+  bool resume_thread(NativeHandle thread) override;
+  void terminate_process(NativeHandle process) override;
   void wait_for_input_idle(NativeHandle process, unsigned milliseconds) override;
   std::uint32_t tick_count() override;
   void* allocate(std::size_t bytes) override;
@@ -180,6 +210,10 @@ class FakePlatform : public Platform {
  private:
   void destroy_main_window();
   NativeHandle new_handle(std::string what);
+  bool failed();  // notes the failure's reason and gives false
+  void release_event(const std::string& name);
+  std::map<NativeHandle, std::string> event_handles_;    // handle -> event name
+  std::map<NativeHandle, std::size_t> process_handles_;  // process or thread -> index
   NativeHandle next_handle_ = 0x5000;
 };
 

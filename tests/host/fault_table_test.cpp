@@ -39,7 +39,12 @@ const std::string kNoNamesMessage = "您没有输入任何要搜索的文件名"
 
 const std::string kListPath = "C:\\Tools/file.txt";
 const std::string kScriptPath = "C:\\Temp\\/XXXX.BAT";
-const std::string kCommandLine = "\"C:\\Temp\\/XXXX.BAT\"";
+const std::string kCommandLine =
+    "\"C:\\Windows\\system32\\cmd.exe\" /d /e:on /v:off /s /c \"\"%KESTRAFIL_SCRIPT%\"\"";
+const std::string kListFailed = "无法写入文件：" + kListPath + "\r\n";
+const std::string kScriptFailed = "无法写入文件：" + kScriptPath + "\r\n";
+const std::string kStartFailed = "无法启动搜索：";
+const std::string kAccessDenied = "系统错误 5。";
 
 std::string script_naming(const std::string& list_folder) {
   return "@echo off\r\nset \"jpgname=" + list_folder + "/file.txt\"\r\nset \"jpgpath=" + kSearch +
@@ -109,6 +114,9 @@ World after_start() {
   return {.files = {{kListPath, kNames}, {kScriptPath, script_naming("C:\\Tools")}},
           .started = {kCommandLine},
           .view_enabled = true};
+}
+World failed_start(std::map<std::string, std::string> files, const std::string& message) {
+  return {.files = std::move(files), .view_enabled = true, .messages = {message}};
 }
 World after_search_pick() {
   return {.search_box = kPicked + "\\"};
@@ -188,51 +196,40 @@ TEST(Faults, EachFailingOperationLeavesItsCommandOnCourseWithoutStrayBoxesOrLeak
   };
   const Row rows[] = {
       {"nothing fails", kStart, {}, after_start()},
+      // A job whose files cannot be written whole, or that cannot start, starts nothing and
+      // says what failed; once the tests have passed, 按钮4 is enabled all the same.
       {"the current directory cannot be reported", kStart,
        [](FakePlatform& f) { f.fail_current_directory = true; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files = {{"/file.txt", kNames}, {kScriptPath, script_naming("")}};
-               })},
+       failed_start({}, "无法写入文件：file.txt\r\n" + kAccessDenied)},
       {"the temporary directory cannot be reported", kStart,
        [](FakePlatform& f) { f.fail_temp_path = true; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files = {{kListPath, kNames}, {"/XXXX.BAT", script_naming("C:\\Tools")}};
-                 w.started = {"\"/XXXX.BAT\""};
-               })},
-      // A job whose files are not both whole is not started, and 按钮4 is enabled all the same.
+       failed_start({{kListPath, kNames}}, "无法写入文件：XXXX.BAT\r\n" + kAccessDenied)},
       {"the name list cannot be created", kStart,
        [](FakePlatform& f) { f.fail_create_file = kListPath; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files.erase(kListPath);
-                 w.started.clear();
-               })},
+       failed_start({}, kListFailed + kAccessDenied)},
       {"the script cannot be created", kStart,
        [](FakePlatform& f) { f.fail_create_file = kScriptPath; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files.erase(kScriptPath);
-                 w.started.clear();
-               })},
+       failed_start({{kListPath, kNames}}, kScriptFailed + kAccessDenied)},
       {"every write stops short", kStart, [](FakePlatform& f) { f.short_write = 5; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files = {{kListPath, "holid"}, {kScriptPath, "@echo"}};
-                 w.started.clear();
-               })},
+       failed_start({{kListPath, "holid"}}, kListFailed + "系统错误 112。")},
       {"every write fails", kStart, [](FakePlatform& f) { f.fail_write = true; },
-       changed(after_start(),
-               [](World& w) {
-                 w.files = {{kListPath, ""}, {kScriptPath, ""}};
-                 w.started.clear();
-               })},
+       failed_start({{kListPath, ""}}, kListFailed + kAccessDenied)},
       {"every close fails", kStart, [](FakePlatform& f) { f.fail_close = true; },
-       changed(after_start(), [](World& w) { w.started.clear(); })},
+       failed_start({{kListPath, kNames}}, kListFailed + kAccessDenied)},
+      {"the system directory cannot be reported", kStart,
+       [](FakePlatform& f) { f.fail_system_directory = true; },
+       failed_start(after_start().files, kStartFailed + kAccessDenied)},
       {"the script cannot be started", kStart,
        [](FakePlatform& f) { f.fail_create_process = true; },
-       changed(after_start(), [](World& w) { w.started.clear(); })},
+       failed_start(after_start().files, kStartFailed + kAccessDenied)},
+      {"the lock cannot be handed to the script", kStart,
+       [](FakePlatform& f) { f.fail_duplicate = true; },
+       failed_start(after_start().files, kStartFailed + kAccessDenied)},
+      {"the script cannot be resumed", kStart, [](FakePlatform& f) { f.fail_resume = true; },
+       failed_start(after_start().files, kStartFailed + kAccessDenied)},
+      {"the lock cannot be made", kStart, [](FakePlatform& f) { f.fail_named_event = true; },
+       changed(failed_start({}, kStartFailed + kAccessDenied),
+               [](World& w) { w.view_enabled = false; })},
       {"the wait for the started script fails", kStart,
        [](FakePlatform& f) { f.fail_input_idle = true; }, after_start()},
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "search/job_files.h"
-#include "search/run_program.h"
 #include "tests/fake/fake_platform.h"
 
 namespace kestrafil {
@@ -16,49 +15,58 @@ using testing::FakePlatform;
 
 constexpr TextView kPath = "C:\\Tools/file.txt";
 
-TEST(JobFiles, WriteFileReportsEveryFailureAndAlwaysCloses) {
+constexpr auto kWhole = SystemError::none;
+constexpr SystemError kSharingViolation{32};
+
+TEST(JobFiles, WriteFileGivesTheReasonOfEveryFailureAndAlwaysCloses) {
   struct Case {
     const char* name;
     TextView path;
     TextView bytes;
     std::function<void(FakePlatform&)> setup;
-    bool ok;
+    SystemError error;
     std::optional<std::string> content;  // nullopt: no file
     std::vector<std::string> calls;
   };
   const std::vector<std::string> write_and_close = {
       "create_file C:\\Tools/file.txt", "write_file 10", "close_handle C:\\Tools/file.txt"};
   const Case cases[] = {
-      {"writes the bytes", kPath, "a.jpg\r\nb c", {}, true, "a.jpg\r\nb c", write_and_close},
+      {"writes the bytes", kPath, "a.jpg\r\nb c", {}, kWhole, "a.jpg\r\nb c", write_and_close},
       {"replaces an existing file whole", kPath, "a.jpg\r\nb c",
-       [](FakePlatform& f) { f.files["C:\\Tools/file.txt"] = "older and much longer names"; }, true,
-       "a.jpg\r\nb c", write_and_close},
+       [](FakePlatform& f) { f.files["C:\\Tools/file.txt"] = "older and much longer names"; },
+       kWhole, "a.jpg\r\nb c", write_and_close},
       {"no bytes leave an empty file without a write",
        kPath,
        "",
        {},
-       true,
+       kWhole,
        "",
        {"create_file C:\\Tools/file.txt", "close_handle C:\\Tools/file.txt"}},
-      {"an empty path fails before anything is opened", "", "a.jpg", {}, false, std::nullopt, {}},
       {"the file cannot be made",
        kPath,
        "a.jpg\r\nb c",
-       [](FakePlatform& f) { f.fail_create_file = "C:\\Tools/file.txt"; },
-       false,
+       [](FakePlatform& f) {
+         f.fail_create_file = "C:\\Tools/file.txt";
+         f.failure_reason = kSharingViolation;
+       },
+       kSharingViolation,
        std::nullopt,
        {"create_file C:\\Tools/file.txt"}},
-      {"a short write fails and keeps what was written", kPath, "a.jpg\r\nb c",
-       [](FakePlatform& f) { f.short_write = 4; }, false, "a.jp", write_and_close},
-      {"a failed write fails", kPath, "a.jpg\r\nb c", [](FakePlatform& f) { f.fail_write = true; },
-       false, "", write_and_close},
+      {"a short write keeps what was written and counts as a full disk", kPath, "a.jpg\r\nb c",
+       [](FakePlatform& f) { f.short_write = 4; }, SystemError::disk_full, "a.jp", write_and_close},
+      {"a failed write gives the write's reason, not the close's", kPath, "a.jpg\r\nb c",
+       [](FakePlatform& f) {
+         f.fail_write = true;
+         f.failure_reason = kSharingViolation;
+       },
+       kSharingViolation, "", write_and_close},
       {"a failed close fails", kPath, "a.jpg\r\nb c", [](FakePlatform& f) { f.fail_close = true; },
-       false, "a.jpg\r\nb c", write_and_close},
+       SystemError{5}, "a.jpg\r\nb c", write_and_close},
   };
   for (const auto& c : cases) {
     FakePlatform fake;
     if (c.setup) c.setup(fake);
-    EXPECT_EQ(write_file(fake, c.path, c.bytes), c.ok) << c.name;
+    EXPECT_EQ(write_file(fake, c.path, c.bytes), c.error) << c.name;
     const auto file = fake.files.find(std::string(kPath));
     const auto content =
         file == fake.files.end() ? std::nullopt : std::optional<std::string>(file->second);
@@ -91,25 +99,6 @@ TEST(JobFiles, PathsAreJoinedWithoutASeparatorTest) {
   EXPECT_EQ(name_list_path(""), "/file.txt");
   EXPECT_EQ(script_path("C:\\Temp\\"), "C:\\Temp\\/XXXX.BAT");
   EXPECT_EQ(script_path(""), "/XXXX.BAT");
-}
-
-TEST(RunProgram, StartsQuotedWaitsForInputAndClosesThreadThenProcess) {
-  FakePlatform fake;
-  const auto line = command_line_for("C:\\My Temp\\/XXXX.BAT");
-  EXPECT_EQ(line, "\"C:\\My Temp\\/XXXX.BAT\"");
-  EXPECT_TRUE(run_program(fake, line));
-  EXPECT_EQ(fake.log, (std::vector<std::string>{"create_process \"C:\\My Temp\\/XXXX.BAT\"",
-                                                "wait_for_input_idle process 1000",
-                                                "close_handle thread", "close_handle process"}));
-  EXPECT_TRUE(fake.open_handles.empty());
-}
-
-TEST(RunProgram, FailsWhenTheProcessCannotStart) {
-  FakePlatform fake;
-  fake.fail_create_process = true;
-  EXPECT_FALSE(run_program(fake, "\"C:\\Temp\\/XXXX.BAT\""));
-  EXPECT_EQ(fake.log, (std::vector<std::string>{"create_process \"C:\\Temp\\/XXXX.BAT\""}));
-  EXPECT_TRUE(fake.open_handles.empty());
 }
 
 }  // namespace

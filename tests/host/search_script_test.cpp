@@ -62,6 +62,11 @@ TEST(SearchScript, HeaderPastesTheFoldersSafely) {
        header("", "", "")},
       {"the backslash rule reads the text without its quotes", "C:\\Tools", "D:\\\xD5\"\\",
        "E:\\Found\"\\\"", header("C:\\Tools", "D:\\\xD5\x5C\\", "E:\\Found\\")},
+      {"control bytes are dropped: a Ctrl-Z would end the line for the interpreter",
+       "C:\\To\x1Aols", "D:\\Pho\ttos\x1A&calc",
+       "E:\\\x01"
+       "Found\x1F",
+       header("C:\\Tools", "D:\\Photos&calc\\", "E:\\Found\\")},
       {"percent signs before a line break are still doubled", "C:\\50%\r\n%x%", "D:\\100%\n%x%",
        "E:\\%\"%", header("C:\\50%%", "D:\\100%%\\", "E:\\%%%%\\")},
   };
@@ -71,6 +76,32 @@ TEST(SearchScript, HeaderPastesTheFoldersSafely) {
         compose_script({c.current_directory, c.search_folder, c.save_folder, kBody}, gbk);
     EXPECT_EQ(std::string(script), c.header + std::string(kBody)) << c.name;
   }
+}
+
+TEST(SearchScript, AFolderThatTheLoopVariableWouldRewriteIsRecognised) {
+  const struct {
+    const char* name;
+    TextView folder;
+    bool rewritten;
+  } cases[] = {
+      {"%a", "D:\\50%and more\\", true},
+      {"%~ with modifiers", "D:\\%~dpa", true},
+      {"%~ alone", "D:\\x%~", true},
+      {"%a once a control byte between is dropped",
+       "D:\\%\x1A"
+       "a",
+       true},
+      {"%a once a quote between is dropped", "D:\\%\"a", true},
+      {"%A is another variable", "D:\\%A", false},
+      {"%b is no loop variable of the body", "D:\\%b", false},
+      {"a lone %", "D:\\100%", false},
+      {"after a line break nothing goes into the script", "D:\\x\r\n%a", false},
+      {"a GBK character whose trail byte is a",
+       "D:\\\xB0"
+       "a",
+       false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rewritten_by_loop(c.folder), c.rewritten) << c.name;
 }
 
 TEST(SearchScript, BodyFollowsTheHeaderUntouched) {
