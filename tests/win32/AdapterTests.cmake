@@ -2,6 +2,7 @@
 # process, where menu handles, fonts and painted pixels can be read, which a second process
 # cannot do under Wine. Uses the GoogleTest targets that WineTests.cmake builds.
 add_executable(win32_adapter_tests ${CMAKE_SOURCE_DIR}/tests/win32/adapter_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/win32/process_adapter_test.cpp
                                    ${kestrafil_resources})
 target_include_directories(win32_adapter_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(win32_adapter_tests PRIVATE kestrafil_win32 gtest gtest_main)
