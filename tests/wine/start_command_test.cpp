@@ -185,6 +185,44 @@ TEST(StartCommand, EnablesTheViewButtonEvenWhenTheScriptCannotBeStarted) {
   EXPECT_EQ(read_file(name_list.path()), "a.txt");
 }
 
+// A file.txt that is a folder cannot be written: the message names it with Windows' own reason,
+// and nothing is written after it or started. The failed Start lets go of its lock, so the next
+// one runs once file.txt can be written.
+TEST(StartCommand, ANameListThatCannotBeWrittenIsNamedInAMessageAndNothingStarts) {
+  const ScratchFile name_list(name_list_file());
+  const ScratchFile script(script_file());
+  const ScratchFile results(result_list_file());
+  // Made after the files above, so it goes before them, and they remove what the next Start
+  // writes in its place.
+  const ScratchFolder folder_in_the_way(name_list.path());
+
+  KestrafilProcess app;
+  ScriptWatch scripts(app.process_id());
+  ASSERT_TRUE(set_text(app.control(k搜索路径框), "C:\\no such folder\\"));
+  ASSERT_TRUE(set_text(app.control(k保存路径框), "C:\\no such folder\\saved\\"));
+  ASSERT_TRUE(set_text(app.control(k编辑框1), "a.txt"));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
+
+  EXPECT_FALSE(scripts.wait_for_start(kScriptDelayMs + kStartLatencyMs).has_value());
+  const auto box = wait_for_message_box(app.process_id());
+  ASSERT_TRUE(box.has_value()) << "no message";
+  EXPECT_EQ(box->title, "信息：");
+  const std::size_t line_end = box->text.find("\r\n");
+  ASSERT_NE(line_end, std::string::npos) << box->text;
+  EXPECT_EQ(box->text.substr(0, line_end), "无法写入文件：" + program_folder() + "/file.txt");
+  EXPECT_NE(box->text.substr(line_end + 2), "") << "no reason given";
+  ASSERT_TRUE(close_message_box(box->box));
+  ASSERT_TRUE(settled(app));
+  EXPECT_FALSE(file_exists(script.path()));
+  EXPECT_TRUE(scripts.starts().empty());
+
+  ASSERT_TRUE(RemoveDirectoryA(name_list.path().c_str()));
+  PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
+  ASSERT_TRUE(scripts.wait_for_start(kPatience).has_value()) << "the lock was kept";
+  ASSERT_TRUE(scripts.wait_for_end(kPatience));
+  EXPECT_EQ(read_file(name_list.path()), "a.txt");
+}
+
 // Typing and clicking while the command waits: the window answers at once, and neither reaches
 // the job that is about to start.
 TEST(StartCommand, ChangesAndClicksDuringTheWaitDoNotReachTheJob) {

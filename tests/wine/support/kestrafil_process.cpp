@@ -30,8 +30,8 @@ PROCESS_INFORMATION start(const std::string& program, const std::string& current
   return info;
 }
 
-std::string installed_program() {
-  const std::string path = program_folder() + "\\Kestrafil.exe";
+std::string installed_program(const std::string& folder) {
+  const std::string path = folder + "\\Kestrafil.exe";
   if (!CopyFileA(KESTRAFIL_EXE, path.c_str(), FALSE)) {
     throw std::runtime_error("cannot copy " KESTRAFIL_EXE " to " + path);
   }
@@ -57,7 +57,11 @@ OwnedProcess::~OwnedProcess() {
 }
 
 KestrafilProcess::KestrafilProcess(const std::string& current_directory)
-    : KestrafilProcess(start(installed_program(), current_directory)) {}
+    : KestrafilProcess(start(installed_program(program_folder()), current_directory)) {}
+
+KestrafilProcess KestrafilProcess::installed_in(const std::string& folder) {
+  return KestrafilProcess(start(installed_program(folder), {}));
+}
 
 KestrafilProcess::KestrafilProcess(const PROCESS_INFORMATION& started)
     : process_id_(started.dwProcessId), process_(started.hProcess) {

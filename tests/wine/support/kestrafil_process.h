@@ -33,6 +33,9 @@ class KestrafilProcess {
   // Starts a fresh copy with this current directory (the test's own when empty) and waits for
   // its main window. Throws when the program does not start or shows no window.
   explicit KestrafilProcess(const std::string& current_directory = {});
+  // Copies the program into another folder and starts it from there, as a user starts a second
+  // copy kept elsewhere; waits for its main window.
+  static KestrafilProcess installed_in(const std::string& folder);
 
   HWND main_window() const { return main_window_; }
   DWORD process_id() const { return process_id_; }
