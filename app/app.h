@@ -1,13 +1,11 @@
-// The program's spine: start-up, the event loop, dispatch to commands, and the operations
-// through which commands read and change the main window.
+// The program's spine: start-up and shutdown, the event loop, dispatch of clicks and menu
+// choices through the binding table, and the fatal error.
 #pragma once
-
-#include <array>
-#include <optional>
 
 #include "app/bindings.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "window/main_window.h"
 
 namespace kestrafil {
 
@@ -22,31 +20,13 @@ class App final : public WindowEvents, public TextMemory {
   // The whole life of the program; gives the process exit code.
   int run();
 
-  Platform& platform() { return platform_; }
+  MainWindow& window() { return window_; }
   [[nodiscard]] AppState state() const { return state_; }
 
-  // Operations for commands.
-  Text read_text(Control control);
-  // Without copying the text, which may be a list of a million names.
-  [[nodiscard]] bool text_empty(Control control);
-  void write_text(Control control, TextView text);
-  void set_disabled(Control control, bool disabled);
-  [[nodiscard]] bool disabled(Control control) const;
-  // The style value gets task-modal added unless it asks for system-modal; no title gives
-  // the default one.
-  void show_message(TextView text, unsigned style = 0, std::optional<TextView> title = {});
   [[noreturn]] void fatal_error(TextView message, unsigned code = 0);
 
-  // Pre-translation, translation and dispatch of one message taken from the queue.
-  void handle_message(const Message& message);
-
-  // Set while a Start command runs. Its wait serves clicks, and a second job started inside
-  // it would have its script started twice.
-  [[nodiscard]] bool start_command_running() const { return start_command_running_; }
-  void set_start_command_running(bool running) { start_command_running_ = running; }
-
   // WindowEvents
-  bool on_command(unsigned id, unsigned notification) override;
+  bool on_command(unsigned id, Notification notification) override;
   void on_deactivated(int focused_child) override;
   int on_focus_received() override;
   void on_destroyed() override;
@@ -57,18 +37,12 @@ class App final : public WindowEvents, public TextMemory {
 
  private:
   void use_program_folder_as_current_directory();
-  bool pre_translate(const Message& message);
-  void move_focus(bool forward);
-  bool takes_focus(const ControlRow& row);
-  int first_focus_target();
   void raise(EventSource source, Event event);
 
   Platform& platform_;
+  MainWindow window_;
   AppState state_ = AppState::starting;
   bool ole_initialized_ = false;
-  int remembered_focus_ = 0;
-  bool start_command_running_ = false;
-  std::array<bool, kControlCount> disabled_{};
 };
 
 }  // namespace kestrafil

@@ -12,11 +12,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <string>
 
 #include "app/app.h"
-#include "app/commands.h"
+#include "search/start_command.h"
 #include "tests/fake/fake_platform.h"
 #include "window/layout.h"
 
@@ -24,7 +23,7 @@ namespace kestrafil {
 namespace {
 
 // Handles are descriptors plus one, since a zero handle means none.
-int descriptor(NativeHandle handle) {
+int descriptor(FileRef handle) {
   return static_cast<int>(handle) - 1;
 }
 
@@ -39,27 +38,21 @@ class DiskPlatform : public testing::FakePlatform {
   Text temp_path() override { return Text(temp_folder()); }
   std::string temp_folder() const { return folder_ + "/temp\\"; }
 
-  NativeHandle create_file_for_writing(TextView path) override {
+  FileRef create_file_for_writing(TextView path) override {
     const int file = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0) return 0;
-    const auto handle = static_cast<NativeHandle>(file + 1);
-    files_.insert(handle);
-    return handle;
+    return file < 0 ? FileRef{} : FileRef{static_cast<std::uintptr_t>(file + 1)};
   }
-  WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) override {
-    const auto written = ::write(descriptor(file), bytes, count);
+  WriteResult write_file(FileRef file, TextView bytes) override {
+    const auto written = ::write(descriptor(file), bytes.data(), bytes.size());
     if (written < 0) return {false, 0};
     return {true, static_cast<std::size_t>(written)};
   }
   // The lock's event and the job's process stay the fake's.
-  bool close_handle(NativeHandle handle) override {
-    if (files_.erase(handle) == 0) return FakePlatform::close_handle(handle);
-    return ::close(descriptor(handle)) == 0;
-  }
+  using FakePlatform::close_handle;
+  bool close_handle(FileRef file) override { return ::close(descriptor(file)) == 0; }
 
  private:
   std::string folder_;
-  std::set<NativeHandle> files_;
 };
 
 std::string name_list(std::size_t count) {
@@ -137,7 +130,7 @@ class Job {
 
   // The job's interpreter ends at once, so that the next start finds the lock free.
   void start() {
-    start_command(app_);
+    start_command(app_.window());
     for (std::size_t i = 0; i < platform_.processes.size(); ++i) platform_.end_process(i);
     platform_.log.clear();
   }

@@ -1,7 +1,7 @@
+#include "folders/folder_commands.h"
+
 #include <utility>
 
-#include "app/app.h"
-#include "app/commands.h"
 #include "folders/folder_picker.h"
 
 namespace kestrafil {
@@ -25,22 +25,22 @@ Text with_backslash(Text folder, const CodePage& code_page) {
   return folder;
 }
 
-void fill_from_picker(App& app, const FolderBox& target) {
-  auto folder = pick_folder(app.platform(), target.picker_title);
+void fill_from_picker(MainWindow& window, const FolderBox& target) {
+  auto folder = pick_folder(window.platform(), target.picker_title);
   // A cancel, or an item that is no folder on disk, keeps what the box held.
   if (folder.empty()) return;
-  if (target.ends_in_backslash) folder = with_backslash(std::move(folder), app.platform());
-  app.write_text(target.box, folder);
+  if (target.ends_in_backslash) folder = with_backslash(std::move(folder), window.platform());
+  window.write_text(target.box, folder);
 }
 
 }  // namespace
 
-void search_folder_command(App& app) {
-  fill_from_picker(app, kSearchFolder);
+void search_folder_command(MainWindow& window) {
+  fill_from_picker(window, kSearchFolder);
 }
 
-void save_folder_command(App& app) {
-  fill_from_picker(app, kSaveFolder);
+void save_folder_command(MainWindow& window) {
+  fill_from_picker(window, kSaveFolder);
 }
 
 }  // namespace kestrafil

@@ -7,7 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "platform/native.h"
+#include "platform/flags.h"
+#include "platform/handles.h"
 #include "platform/text.h"
 
 namespace kestrafil {
@@ -19,9 +20,17 @@ enum class SystemError : std::uint32_t {
 };
 
 struct StartedProcess {
-  NativeHandle process = 0;
-  NativeHandle thread = 0;
+  ProcessRef process{};
+  ThreadRef thread{};
 };
+
+// SetErrorMode's flags that the program adds, with the system's values.
+enum class ErrorMode : unsigned {
+  fail_critical_errors = 0x0001,
+  no_open_file_error_box = 0x8000,
+};
+template <>
+struct IsFlags<ErrorMode> : std::true_type {};
 
 struct EnvironmentVariable {
   TextView name;
@@ -39,7 +48,7 @@ struct SuspendedStart {
 };
 
 struct NamedEvent {
-  NativeHandle handle = 0;  // 0 when it could not be made or opened
+  EventRef event{};  // none when it could not be made or opened
   bool already_existed = false;
 };
 
@@ -52,7 +61,7 @@ class ProcessServices {
  public:
   virtual ~ProcessServices() = default;
 
-  virtual void add_error_mode(unsigned flags) = 0;
+  virtual void add_error_mode(ErrorMode flags) = 0;
   virtual bool ole_initialize() = 0;
   virtual void ole_uninitialize() = 0;
   [[noreturn]] virtual void exit_process(int exit_code) = 0;
@@ -69,22 +78,27 @@ class ProcessServices {
   virtual Text temp_path() = 0;
   virtual Text system_directory() = 0;
 
-  // CREATE_ALWAYS, GENERIC_WRITE, share mode 0, FILE_ATTRIBUTE_NORMAL; 0 on failure.
-  virtual NativeHandle create_file_for_writing(TextView path) = 0;
-  virtual WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) = 0;
-  virtual bool close_handle(NativeHandle handle) = 0;
+  // CREATE_ALWAYS, GENERIC_WRITE, share mode 0, FILE_ATTRIBUTE_NORMAL; none on failure.
+  virtual FileRef create_file_for_writing(TextView path) = 0;
+  virtual WriteResult write_file(FileRef file, TextView bytes) = 0;
+
+  virtual bool close_handle(FileRef file) = 0;
+  virtual bool close_handle(EventRef event) = 0;
+  virtual bool close_handle(ProcessRef process) = 0;
+  virtual bool close_handle(ThreadRef thread) = 0;
 
   // A manual-reset event in this logon session's namespace, made or opened.
   virtual NamedEvent create_named_event(TextView name) = 0;
 
   // Shown normally, in the program's current directory, inheriting no handles.
   virtual std::optional<StartedProcess> create_suspended_process(const SuspendedStart& start) = 0;
-  // Gives the process a handle of its own to the object, which it keeps until it exits; its
+  // Gives the process a handle of its own to the event, which it keeps until it exits; its
   // children do not inherit it.
-  virtual bool duplicate_into(NativeHandle object, NativeHandle process) = 0;
-  virtual bool resume_thread(NativeHandle thread) = 0;
-  virtual void terminate_process(NativeHandle process) = 0;
-  virtual void wait_for_input_idle(NativeHandle process, unsigned milliseconds) = 0;
+  virtual bool duplicate_into(EventRef event, ProcessRef process) = 0;
+  virtual bool resume_thread(ThreadRef thread) = 0;
+  virtual void terminate_process(ProcessRef process) = 0;
+  // False when the wait failed or gave up.
+  virtual bool wait_for_input_idle(ProcessRef process, unsigned milliseconds) = 0;
 
   // Milliseconds from a fixed point, to the millisecond; wraps around like GetTickCount.
   virtual std::uint32_t tick_count() = 0;

@@ -1,26 +1,42 @@
 // The shell's folder picker and file opener.
 #pragma once
 
-#include "platform/native.h"
+#include <optional>
+
+#include "platform/flags.h"
+#include "platform/handles.h"
 #include "platform/text.h"
 
 namespace kestrafil {
+
+// SHBrowseForFolderA's flags that the program uses, with the system's values.
+enum class BrowseFlag : unsigned {
+  edit_box = 0x0010,  // the user may type a name
+};
+template <>
+struct IsFlags<BrowseFlag> : std::true_type {};
+
+// ShowWindow's commands that the program hands to the shell, with the system's values.
+enum class ShowCommand : int {
+  normal = 1,
+};
 
 class ShellServices {
  public:
   virtual ~ShellServices() = default;
 
-  // SHBrowseForFolderA without root or callback; gives the item list or 0.
-  virtual NativeHandle browse_for_folder(NativeHandle owner, const char* title, unsigned flags) = 0;
-  // SHGetPathFromIDListA into a buffer of at least 260 bytes.
-  virtual bool path_from_item_list(NativeHandle item_list, char* buffer) = 0;
-  // SHGetMalloc; 0 when it fails.
-  virtual NativeHandle shell_allocator() = 0;
-  virtual void allocator_free(NativeHandle allocator, NativeHandle block) = 0;
-  virtual void allocator_release(NativeHandle allocator) = 0;
+  // SHBrowseForFolderA without root or callback; gives the item list, or none.
+  virtual ItemListRef browse_for_folder(WindowRef owner, TextView title, BrowseFlag flags) = 0;
+  // The item's file-system path; nothing when it has none.
+  virtual std::optional<Text> path_from_item_list(ItemListRef item_list) = 0;
+  // Gives the list's memory back to the shell's allocator; false when the allocator cannot be
+  // had, and the list then stays.
+  virtual bool free_item_list(ItemListRef item_list) = 0;
 
-  virtual void shell_execute(NativeHandle owner, const char* verb, const char* file,
-                             const char* parameters, const char* directory, int show) = 0;
+  // ShellExecuteA; false when the shell reports that it could not.
+  virtual bool shell_execute(WindowRef owner, TextView verb, TextView file,
+                             std::optional<TextView> parameters, std::optional<TextView> directory,
+                             ShowCommand show) = 0;
 };
 
 }  // namespace kestrafil

@@ -2,16 +2,12 @@
 // event loop would handle it.
 #pragma once
 
+#include "window/main_window.h"
+
 namespace kestrafil {
-
-class App;
-
-// Handles the waiting messages one at a time until the queue is empty or its head is WM_QUIT,
-// which stays for the event loop.
-void serve_events(App& app);
 
 // Returns once more than `milliseconds` have passed on the tick count; at once for 0 or less.
 // It never sleeps, and the time that a handler takes counts toward the wait.
-void event_serving_wait(App& app, int milliseconds);
+void event_serving_wait(MainWindow& window, int milliseconds);
 
 }  // namespace kestrafil

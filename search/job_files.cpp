@@ -31,10 +31,10 @@ Text temporary_directory(ProcessServices& services) {
 }
 
 SystemError write_file(ProcessServices& services, TextView path, TextView bytes) {
-  OwnedHandle file(services, services.create_file_for_writing(path));
+  OwnedHandle<FileRef> file(services, services.create_file_for_writing(path));
   if (!file) return services.last_error();
   if (!bytes.empty()) {
-    const auto result = services.write_file(file.get(), bytes.data(), bytes.size());
+    const auto result = services.write_file(file.get(), bytes);
     // Taken before the close, which would overwrite the reason.
     if (!result.ok) return services.last_error();
     if (result.written != bytes.size()) return SystemError::disk_full;

@@ -26,11 +26,11 @@ class JobLock {
   // Gives the job's process its own handle and lets go of this one. The process must not run
   // yet, or it could end before it holds the lock. False when the handle cannot be given; the
   // lock is then still held here.
-  [[nodiscard]] bool hand_to(NativeHandle process);
+  [[nodiscard]] bool hand_to(ProcessRef process);
 
  private:
   ProcessServices& services_;
-  OwnedHandle event_;
+  OwnedHandle<EventRef> event_;
   State state_ = State::failed;
   SystemError error_ = SystemError::none;
 };

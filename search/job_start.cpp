@@ -58,8 +58,8 @@ SystemError start_job(ProcessServices& services, JobLock& lock, TextView script)
                                          kRemovedVariables, interpreter.added_variables});
   if (!started) return services.last_error();
   // Declared in this order so the thread's handle is closed before the process's.
-  const OwnedHandle process(services, started->process);
-  const OwnedHandle thread(services, started->thread);
+  const OwnedHandle<ProcessRef> process(services, started->process);
+  const OwnedHandle<ThreadRef> thread(services, started->thread);
 
   if (!lock.hand_to(process.get())) {
     services.terminate_process(process.get());
@@ -71,6 +71,8 @@ SystemError start_job(ProcessServices& services, JobLock& lock, TextView script)
     services.terminate_process(process.get());
     return error;
   }
+  // Its result is not looked at: for a console process such as the interpreter the wait fails
+  // at once, and a wait that runs out says nothing about the job either.
   services.wait_for_input_idle(process.get(), kInputIdleLimitMs);
   return SystemError::none;
 }

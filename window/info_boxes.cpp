@@ -1,5 +1,4 @@
-#include "app/app.h"
-#include "app/commands.h"
+#include "window/info_boxes.h"
 
 namespace kestrafil {
 namespace {
@@ -18,12 +17,12 @@ constexpr TextView kUsageText =
 
 }  // namespace
 
-void about_command(App& app) {
-  app.show_message(kAboutText, 0, kProgramName);
+void about_command(MainWindow& window) {
+  window.show_message(kAboutText, MessageBoxStyle::ok, kProgramName);
 }
 
-void usage_command(App& app) {
-  app.show_message(kUsageText, 0, kUsageTitle);
+void usage_command(MainWindow& window) {
+  window.show_message(kUsageText, MessageBoxStyle::ok, kUsageTitle);
 }
 
 }  // namespace kestrafil

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "search/script_body.h"
+#include "window/script_body.h"
 
 namespace kestrafil {
 namespace {

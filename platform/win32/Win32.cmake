@@ -3,7 +3,6 @@ enable_language(RC)
 
 # The Win32 platform as a library, so that in-process tests link the very code the program runs.
 file(GLOB win32_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
-list(REMOVE_ITEM win32_sources ${CMAKE_SOURCE_DIR}/platform/win32/main.cpp)
 add_library(kestrafil_win32 STATIC ${win32_sources})
 # Windows 7 is the oldest system the program runs on.
 target_compile_definitions(kestrafil_win32 PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
@@ -17,7 +16,7 @@ set_property(SOURCE ${kestrafil_resources} APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/resources/kestrafil.ico
              ${CMAKE_SOURCE_DIR}/resources/kestrafil.manifest)
 
-add_executable(Kestrafil WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/main.cpp ${kestrafil_resources})
+add_executable(Kestrafil WIN32 ${CMAKE_SOURCE_DIR}/app/win32/main.cpp ${kestrafil_resources})
 set_target_properties(Kestrafil PROPERTIES OUTPUT_NAME Kestrafil)
 target_link_libraries(Kestrafil PRIVATE kestrafil_win32)
 # One file to hand out: the C and C++ runtimes and the thread library are linked in, so the

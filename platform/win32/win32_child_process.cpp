@@ -11,7 +11,7 @@ NamedEvent Win32Platform::create_named_event(TextView name) {
   // Read at once: the next call may change it.
   const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
   if (event == nullptr) return {};
-  return {to_native(event), existed};
+  return {to_ref<EventRef>(event), existed};
 }
 
 std::optional<StartedProcess> Win32Platform::create_suspended_process(const SuspendedStart& start) {
@@ -28,26 +28,25 @@ std::optional<StartedProcess> Win32Platform::create_suspended_process(const Susp
                       &startup, &started)) {
     return std::nullopt;
   }
-  return StartedProcess{to_native(started.hProcess), to_native(started.hThread)};
+  return StartedProcess{to_ref<ProcessRef>(started.hProcess), to_ref<ThreadRef>(started.hThread)};
 }
 
-bool Win32Platform::duplicate_into(NativeHandle object, NativeHandle process) {
+bool Win32Platform::duplicate_into(EventRef event, ProcessRef process) {
   HANDLE copy = nullptr;
-  return DuplicateHandle(GetCurrentProcess(), from_native<HANDLE>(object),
-                         from_native<HANDLE>(process), &copy, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS) != FALSE;
+  return DuplicateHandle(GetCurrentProcess(), from_ref<HANDLE>(event), from_ref<HANDLE>(process),
+                         &copy, 0, FALSE, DUPLICATE_SAME_ACCESS) != FALSE;
 }
 
-bool Win32Platform::resume_thread(NativeHandle thread) {
-  return ResumeThread(from_native<HANDLE>(thread)) != static_cast<DWORD>(-1);
+bool Win32Platform::resume_thread(ThreadRef thread) {
+  return ResumeThread(from_ref<HANDLE>(thread)) != static_cast<DWORD>(-1);
 }
 
-void Win32Platform::terminate_process(NativeHandle process) {
-  TerminateProcess(from_native<HANDLE>(process), 1);
+void Win32Platform::terminate_process(ProcessRef process) {
+  TerminateProcess(from_ref<HANDLE>(process), 1);
 }
 
-void Win32Platform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {
-  WaitForInputIdle(from_native<HANDLE>(process), milliseconds);
+bool Win32Platform::wait_for_input_idle(ProcessRef process, unsigned milliseconds) {
+  return WaitForInputIdle(from_ref<HANDLE>(process), milliseconds) == 0;
 }
 
 }  // namespace kestrafil

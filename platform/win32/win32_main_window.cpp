@@ -89,6 +89,9 @@ ScopedWindow Win32Platform::create_frame(const WindowDesign& design, Rect outer)
   if (!frame) return {};
   menu.release();  // the window destroys its menu bar
 
+  // CreateWindowExA may give the frame another size than asked: the system adjusts a new
+  // top-level window, for one to the screen it opens on. The controls are placed for the
+  // designed size, so a frame that came out otherwise is asked for that size once more.
   RECT given{};
   GetWindowRect(frame.get(), &given);
   if (given.right - given.left != design.outer_width ||

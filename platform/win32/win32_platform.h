@@ -4,18 +4,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/platform.h"
 #include "platform/win32/scoped.h"
 
 namespace kestrafil {
 
-inline NativeHandle to_native(const void* handle) {
-  return reinterpret_cast<NativeHandle>(handle);
+// A Win32 handle as the core's typed reference, and back.
+template <class Ref>
+Ref to_ref(const void* handle) {
+  return Ref{reinterpret_cast<std::uintptr_t>(handle)};
 }
 
-template <class Handle>
-Handle from_native(NativeHandle handle) {
-  return reinterpret_cast<Handle>(handle);
+template <class Handle, class Ref>
+Handle from_ref(Ref ref) {
+  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(ref));
 }
 
 class Win32Platform final : public Platform {
@@ -30,34 +34,34 @@ class Win32Platform final : public Platform {
   void show_main_window() override;
   bool main_window_exists() override;
   void close_main_window() override;
-  bool is_main_window_or_control(NativeHandle window) override;
+  bool is_main_window_or_control(WindowRef window) override;
   std::size_t control_text_length(int child_id) override;
   std::size_t read_control_text(int child_id, char* buffer, std::size_t capacity) override;
-  void write_control_text(int child_id, const char* text) override;
+  void write_control_text(int child_id, TextView text) override;
   void enable_control(int child_id, bool enabled) override;
   bool control_visible(int child_id) override;
   bool control_enabled(int child_id) override;
   int focused_control() override;
   void focus_control(int child_id) override;
   KeyModifiers key_modifiers() override;
-  NativeHandle active_window() override;
-  NativeHandle foreground_window() override;
-  bool is_window(NativeHandle window) override;
-  std::vector<NativeHandle> top_level_windows() override;
-  bool window_enabled(NativeHandle window) override;
-  void enable_window(NativeHandle window, bool enabled) override;
-  void set_foreground_window(NativeHandle window) override;
-  void set_active_window(NativeHandle window) override;
-  NativeHandle find_top_level_window(const char* title) override;
+  WindowRef active_window() override;
+  WindowRef foreground_window() override;
+  bool is_window(WindowRef window) override;
+  std::vector<WindowRef> top_level_windows() override;
+  bool window_enabled(WindowRef window) override;
+  void enable_window(WindowRef window, bool enabled) override;
+  void set_foreground_window(WindowRef window) override;
+  void set_active_window(WindowRef window) override;
+  WindowRef find_top_level_window(TextView title) override;
   bool wait_message(Message& message) override;
   QueueHead peek_message() override;
   Message remove_message() override;
   void translate_and_dispatch(const Message& message) override;
   void post_quit(int exit_code) override;
-  int message_box(const char* text, const char* title, unsigned style) override;
+  int message_box(TextView text, TextView title, MessageBoxStyle style) override;
 
   // ProcessServices
-  void add_error_mode(unsigned flags) override;
+  void add_error_mode(ErrorMode flags) override;
   bool ole_initialize() override;
   void ole_uninitialize() override;
   [[noreturn]] void exit_process(int exit_code) override;
@@ -68,26 +72,28 @@ class Win32Platform final : public Platform {
   Text current_directory() override;
   Text temp_path() override;
   Text system_directory() override;
-  NativeHandle create_file_for_writing(TextView path) override;
-  WriteResult write_file(NativeHandle file, const char* bytes, std::size_t count) override;
-  bool close_handle(NativeHandle handle) override;
+  FileRef create_file_for_writing(TextView path) override;
+  WriteResult write_file(FileRef file, TextView bytes) override;
+  bool close_handle(FileRef file) override;
+  bool close_handle(EventRef event) override;
+  bool close_handle(ProcessRef process) override;
+  bool close_handle(ThreadRef thread) override;
   NamedEvent create_named_event(TextView name) override;
   std::optional<StartedProcess> create_suspended_process(const SuspendedStart& start) override;
-  bool duplicate_into(NativeHandle object, NativeHandle process) override;
-  bool resume_thread(NativeHandle thread) override;
-  void terminate_process(NativeHandle process) override;
-  void wait_for_input_idle(NativeHandle process, unsigned milliseconds) override;
+  bool duplicate_into(EventRef event, ProcessRef process) override;
+  bool resume_thread(ThreadRef thread) override;
+  void terminate_process(ProcessRef process) override;
+  bool wait_for_input_idle(ProcessRef process, unsigned milliseconds) override;
   std::uint32_t tick_count() override;
   void* allocate(std::size_t bytes) override;
 
   // ShellServices
-  NativeHandle browse_for_folder(NativeHandle owner, const char* title, unsigned flags) override;
-  bool path_from_item_list(NativeHandle item_list, char* buffer) override;
-  NativeHandle shell_allocator() override;
-  void allocator_free(NativeHandle allocator, NativeHandle block) override;
-  void allocator_release(NativeHandle allocator) override;
-  void shell_execute(NativeHandle owner, const char* verb, const char* file, const char* parameters,
-                     const char* directory, int show) override;
+  ItemListRef browse_for_folder(WindowRef owner, TextView title, BrowseFlag flags) override;
+  std::optional<Text> path_from_item_list(ItemListRef item_list) override;
+  bool free_item_list(ItemListRef item_list) override;
+  bool shell_execute(WindowRef owner, TextView verb, TextView file,
+                     std::optional<TextView> parameters, std::optional<TextView> directory,
+                     ShowCommand show) override;
 
   // CodePage
   bool is_lead_byte(unsigned char byte) const override;

@@ -7,6 +7,10 @@
 namespace kestrafil {
 namespace {
 
+static_assert(static_cast<UINT>(ErrorMode::fail_critical_errors) == SEM_FAILCRITICALERRORS);
+static_assert(static_cast<UINT>(ErrorMode::no_open_file_error_box) == SEM_NOOPENFILEERRORBOX);
+static_assert(static_cast<DWORD>(SystemError::disk_full) == ERROR_DISK_FULL);
+
 // Bounds the growth of a path buffer: Windows' longest path, 32,767 UTF-16 units, in at most two
 // bytes each.
 constexpr DWORD kLongestPath = 65536;
@@ -30,8 +34,8 @@ Text path_of_any_length(Call call) {
 
 }  // namespace
 
-void Win32Platform::add_error_mode(unsigned flags) {
-  SetErrorMode(GetErrorMode() | flags);
+void Win32Platform::add_error_mode(ErrorMode flags) {
+  SetErrorMode(GetErrorMode() | static_cast<UINT>(flags));
 }
 
 bool Win32Platform::ole_initialize() {
@@ -99,22 +103,34 @@ Text Win32Platform::system_directory() {
       [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
-NativeHandle Win32Platform::create_file_for_writing(TextView path) {
+FileRef Win32Platform::create_file_for_writing(TextView path) {
   const Text name(path);
   HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  return file == INVALID_HANDLE_VALUE ? 0 : to_native(file);
+  return file == INVALID_HANDLE_VALUE ? FileRef{} : to_ref<FileRef>(file);
 }
 
-WriteResult Win32Platform::write_file(NativeHandle file, const char* bytes, std::size_t count) {
+WriteResult Win32Platform::write_file(FileRef file, TextView bytes) {
   DWORD written = 0;
-  const auto size = static_cast<DWORD>(std::min<std::size_t>(count, MAXDWORD));
-  const BOOL ok = WriteFile(from_native<HANDLE>(file), bytes, size, &written, nullptr);
+  const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+  const BOOL ok = WriteFile(from_ref<HANDLE>(file), bytes.data(), size, &written, nullptr);
   return {ok != FALSE, written};
 }
 
-bool Win32Platform::close_handle(NativeHandle handle) {
-  return CloseHandle(from_native<HANDLE>(handle)) != FALSE;
+bool Win32Platform::close_handle(FileRef file) {
+  return CloseHandle(from_ref<HANDLE>(file)) != FALSE;
+}
+
+bool Win32Platform::close_handle(EventRef event) {
+  return CloseHandle(from_ref<HANDLE>(event)) != FALSE;
+}
+
+bool Win32Platform::close_handle(ProcessRef process) {
+  return CloseHandle(from_ref<HANDLE>(process)) != FALSE;
+}
+
+bool Win32Platform::close_handle(ThreadRef thread) {
+  return CloseHandle(from_ref<HANDLE>(thread)) != FALSE;
 }
 
 // From the performance counter: GetTickCount moves in steps of 10 to 16 ms, so a one-second

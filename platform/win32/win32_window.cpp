@@ -11,7 +11,7 @@ BOOL CALLBACK collect_own_window(HWND window, LPARAM found) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process == GetCurrentProcessId()) {
-    reinterpret_cast<std::vector<NativeHandle>*>(found)->push_back(to_native(window));
+    reinterpret_cast<std::vector<WindowRef>*>(found)->push_back(to_ref<WindowRef>(window));
   }
   return TRUE;
 }
@@ -60,7 +60,10 @@ LRESULT Win32Platform::handle_main_window_message(HWND window, UINT id, WPARAM w
 
   switch (id) {
     case WM_COMMAND:
-      if (events_->on_command(LOWORD(wparam), HIWORD(wparam))) return 0;
+      if (events_->on_command(LOWORD(wparam), HIWORD(wparam) == BN_CLICKED ? Notification::click
+                                                                           : Notification::other)) {
+        return 0;
+      }
       break;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) events_->on_deactivated(child_id_of(GetFocus()));
@@ -98,8 +101,8 @@ void Win32Platform::close_main_window() {
   SendMessageA(main_, WM_CLOSE, 0, 0);
 }
 
-bool Win32Platform::is_main_window_or_control(NativeHandle window) {
-  const auto hwnd = from_native<HWND>(window);
+bool Win32Platform::is_main_window_or_control(WindowRef window) {
+  const auto hwnd = from_ref<HWND>(window);
   return main_ != nullptr && (hwnd == main_ || IsChild(main_, hwnd));
 }
 
@@ -116,8 +119,9 @@ std::size_t Win32Platform::read_control_text(int child_id, char* buffer, std::si
   return copied > 0 ? static_cast<std::size_t>(copied) : 0;
 }
 
-void Win32Platform::write_control_text(int child_id, const char* text) {
-  SetWindowTextA(control(child_id), text);
+void Win32Platform::write_control_text(int child_id, TextView text) {
+  const Text terminated(text);
+  SetWindowTextA(control(child_id), terminated.c_str());
 }
 
 void Win32Platform::enable_control(int child_id, bool enabled) {
@@ -148,43 +152,44 @@ KeyModifiers Win32Platform::key_modifiers() {
   return {down(VK_CONTROL), down(VK_SHIFT), down(VK_MENU)};
 }
 
-NativeHandle Win32Platform::active_window() {
-  return to_native(GetActiveWindow());
+WindowRef Win32Platform::active_window() {
+  return to_ref<WindowRef>(GetActiveWindow());
 }
 
-NativeHandle Win32Platform::foreground_window() {
-  return to_native(GetForegroundWindow());
+WindowRef Win32Platform::foreground_window() {
+  return to_ref<WindowRef>(GetForegroundWindow());
 }
 
-bool Win32Platform::is_window(NativeHandle window) {
-  return IsWindow(from_native<HWND>(window)) != FALSE;
+bool Win32Platform::is_window(WindowRef window) {
+  return IsWindow(from_ref<HWND>(window)) != FALSE;
 }
 
-std::vector<NativeHandle> Win32Platform::top_level_windows() {
-  std::vector<NativeHandle> windows;
+std::vector<WindowRef> Win32Platform::top_level_windows() {
+  std::vector<WindowRef> windows;
   // Top-level windows have no parent; owned ones (a message box, the folder picker) count too.
   EnumWindows(collect_own_window, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
-bool Win32Platform::window_enabled(NativeHandle window) {
-  return IsWindowEnabled(from_native<HWND>(window)) != FALSE;
+bool Win32Platform::window_enabled(WindowRef window) {
+  return IsWindowEnabled(from_ref<HWND>(window)) != FALSE;
 }
 
-void Win32Platform::enable_window(NativeHandle window, bool enabled) {
-  EnableWindow(from_native<HWND>(window), enabled ? TRUE : FALSE);
+void Win32Platform::enable_window(WindowRef window, bool enabled) {
+  EnableWindow(from_ref<HWND>(window), enabled ? TRUE : FALSE);
 }
 
-void Win32Platform::set_foreground_window(NativeHandle window) {
-  SetForegroundWindow(from_native<HWND>(window));
+void Win32Platform::set_foreground_window(WindowRef window) {
+  SetForegroundWindow(from_ref<HWND>(window));
 }
 
-void Win32Platform::set_active_window(NativeHandle window) {
-  SetActiveWindow(from_native<HWND>(window));
+void Win32Platform::set_active_window(WindowRef window) {
+  SetActiveWindow(from_ref<HWND>(window));
 }
 
-NativeHandle Win32Platform::find_top_level_window(const char* title) {
-  return to_native(FindWindowExA(nullptr, nullptr, nullptr, title));
+WindowRef Win32Platform::find_top_level_window(TextView title) {
+  const Text whole_title(title);
+  return to_ref<WindowRef>(FindWindowExA(nullptr, nullptr, nullptr, whole_title.c_str()));
 }
 
 }  // namespace kestrafil

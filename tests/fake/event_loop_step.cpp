@@ -12,7 +12,7 @@ int run_step_in_event_loop(FakePlatform& fake, App& app, const std::function<voi
     if (message.id == kTestStep) step();
   };
   fake.post(kTestStep);
-  fake.post(kQuitMessage, 0, 0);
+  fake.post(kQuitMessage, 0, WindowRef{});
   const int exit_code = app.run();
   fake.on_dispatch = nullptr;
   return exit_code;

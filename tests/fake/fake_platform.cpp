@@ -4,9 +4,15 @@
 #include <cstring>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 
 namespace kestrafil::testing {
 namespace {
+
+constexpr unsigned kKeyDown = 0x0100;
+constexpr unsigned kChar = 0x0102;
+constexpr unsigned kSysKeyDown = 0x0104;
+constexpr unsigned kLastKeyMessage = 0x0108;
 
 std::string hex(std::uintptr_t value) {
   std::ostringstream out;
@@ -14,28 +20,74 @@ std::string hex(std::uintptr_t value) {
   return out.str();
 }
 
-std::optional<std::string> maybe(const char* text) {
-  if (text == nullptr) return std::nullopt;
-  return std::string(text);
+template <class Value>
+requires std::is_enum_v<Value> std::string hex(Value value) {
+  return hex(static_cast<std::uintptr_t>(value));
+}
+
+std::optional<std::string> maybe(std::optional<TextView> text) {
+  if (!text) return std::nullopt;
+  return std::string(*text);
+}
+
+struct KeyCode {
+  Key key;
+  std::uintptr_t virtual_key;
+};
+
+constexpr KeyCode kKeyCodes[] = {{Key::tab, 0x09}, {Key::escape, 0x1B}, {Key::enter, 0x0D}};
+
+Key key_of(std::uintptr_t virtual_key) {
+  for (const auto& code : kKeyCodes) {
+    if (code.virtual_key == virtual_key) return code.key;
+  }
+  return Key::other;
+}
+
+std::uintptr_t virtual_key_of(Key key) {
+  for (const auto& code : kKeyCodes) {
+    if (code.key == key) return code.virtual_key;
+  }
+  return 'A';
+}
+
+// As the Win32 side decodes a queued message.
+Message decoded(WindowRef window, unsigned id, std::uintptr_t wparam) {
+  Message message{window, id, wparam, 0, 0, 0, 0};
+  if (id < kKeyDown || id > kLastKeyMessage) return message;
+  message.keyboard = id == kKeyDown      ? KeyMessage::key_down
+                     : id == kSysKeyDown ? KeyMessage::sys_key_down
+                                         : KeyMessage::other;
+  if (id == kKeyDown || id == kSysKeyDown) message.key = key_of(wparam);
+  return message;
 }
 
 }  // namespace
 
+Message key_message(KeyMessage keyboard, Key key, WindowRef window) {
+  const unsigned id = keyboard == KeyMessage::key_down       ? kKeyDown
+                      : keyboard == KeyMessage::sys_key_down ? kSysKeyDown
+                                                             : kChar;
+  auto message = decoded(window, id, virtual_key_of(key));
+  message.key = key;
+  return message;
+}
+
 void FakePlatform::click(int child_id) {
   if (!controls.contains(child_id) || !controls[child_id].enabled) return;  // no notification
-  events->on_command(static_cast<unsigned>(child_id), 0);
+  events->on_command(static_cast<unsigned>(child_id), Notification::click);
 }
 
 void FakePlatform::choose_menu(int command_id) {
-  events->on_command(static_cast<unsigned>(command_id), 0);
+  events->on_command(static_cast<unsigned>(command_id), Notification::click);
 }
 
-void FakePlatform::post(unsigned id, std::uintptr_t wparam, NativeHandle window) {
-  queue.push_back(Message{window, id, wparam, 0, 0, 0, 0});
+void FakePlatform::post(unsigned id, std::uintptr_t wparam, WindowRef window) {
+  queue.push_back(decoded(window, id, wparam));
 }
 
-void FakePlatform::post_key(unsigned key, NativeHandle window) {
-  post(0x0100, key, window);
+void FakePlatform::post_key(Key key, WindowRef window) {
+  queue.push_back(key_message(KeyMessage::key_down, key, window));
 }
 
 std::string FakePlatform::text_of(int child_id) const {
@@ -82,7 +134,7 @@ void FakePlatform::destroy_main_window() {
   events->on_destroyed();
 }
 
-bool FakePlatform::is_main_window_or_control(NativeHandle window) {
+bool FakePlatform::is_main_window_or_control(WindowRef window) {
   return main_window && (window == kMainWindow || controls.contains(static_cast<int>(window)));
 }
 
@@ -99,7 +151,7 @@ std::size_t FakePlatform::read_control_text(int child_id, char* buffer, std::siz
   return count;
 }
 
-void FakePlatform::write_control_text(int child_id, const char* text) {
+void FakePlatform::write_control_text(int child_id, TextView text) {
   log.push_back("write_text " + std::to_string(child_id));
   if (controls.contains(child_id)) controls[child_id].text = text;
 }
@@ -129,54 +181,54 @@ KeyModifiers FakePlatform::key_modifiers() {
   return modifiers;
 }
 
-NativeHandle FakePlatform::active_window() {
+WindowRef FakePlatform::active_window() {
   return active;
 }
 
-NativeHandle FakePlatform::foreground_window() {
+WindowRef FakePlatform::foreground_window() {
   return foreground;
 }
 
-bool FakePlatform::is_window(NativeHandle window) {
+bool FakePlatform::is_window(WindowRef window) {
   return windows.contains(window) || (main_window && window == kMainWindow);
 }
 
-std::vector<NativeHandle> FakePlatform::top_level_windows() {
+std::vector<WindowRef> FakePlatform::top_level_windows() {
   return top_levels;
 }
 
-bool FakePlatform::window_enabled(NativeHandle window) {
+bool FakePlatform::window_enabled(WindowRef window) {
   if (window == kMainWindow || controls.contains(static_cast<int>(window))) {
     return !windows.contains(window) || windows[window];
   }
   return windows.contains(window) && windows[window];
 }
 
-void FakePlatform::enable_window(NativeHandle window, bool enabled) {
+void FakePlatform::enable_window(WindowRef window, bool enabled) {
   log.push_back("enable_window " + hex(window) + " " + std::to_string(enabled));
   windows[window] = enabled;
 }
 
-void FakePlatform::set_foreground_window(NativeHandle window) {
+void FakePlatform::set_foreground_window(WindowRef window) {
   log.push_back("set_foreground_window " + hex(window));
   foreground = window;
 }
 
-void FakePlatform::set_active_window(NativeHandle window) {
+void FakePlatform::set_active_window(WindowRef window) {
   log.push_back("set_active_window " + hex(window));
   active = window;
 }
 
-NativeHandle FakePlatform::find_top_level_window(const char* title) {
-  log.push_back(std::string("find_top_level_window ") + title);
-  const auto found = titled_windows.find(title);
-  return found == titled_windows.end() ? 0 : found->second;
+WindowRef FakePlatform::find_top_level_window(TextView title) {
+  log.push_back("find_top_level_window " + std::string(title));
+  const auto found = titled_windows.find(std::string(title));
+  return found == titled_windows.end() ? WindowRef{} : found->second;
 }
 
 bool FakePlatform::wait_message(Message& message) {
   if (queue.empty()) {
     // A test that forgets to end the loop would otherwise hang.
-    message = Message{0, kQuitMessage, 0xDEAD, 0, 0, 0, 0};
+    message = Message{WindowRef{}, kQuitMessage, 0xDEAD, 0, 0, 0, 0};
     return false;
   }
   message = queue.front();
@@ -215,19 +267,19 @@ void FakePlatform::translate_and_dispatch(const Message& message) {
 
 void FakePlatform::post_quit(int exit_code) {
   log.push_back("post_quit " + std::to_string(exit_code));
-  post(kQuitMessage, static_cast<std::uintptr_t>(exit_code), 0);
+  post(kQuitMessage, static_cast<std::uintptr_t>(exit_code), WindowRef{});
 }
 
-int FakePlatform::message_box(const char* text, const char* title, unsigned style) {
-  log.push_back(std::string("message_box ") + title);
-  message_boxes.push_back({text, title, style});
+int FakePlatform::message_box(TextView text, TextView title, MessageBoxStyle style) {
+  log.push_back("message_box " + std::string(title));
+  message_boxes.push_back({std::string(text), std::string(title), style});
   if (while_message_box) while_message_box(message_boxes.back());
   return 1;
 }
 
-void FakePlatform::add_error_mode(unsigned flags) {
+void FakePlatform::add_error_mode(ErrorMode flags) {
   log.push_back("add_error_mode " + hex(flags));
-  error_mode |= flags;
+  error_mode = error_mode | flags;
 }
 
 bool FakePlatform::ole_initialize() {
@@ -296,34 +348,50 @@ Text FakePlatform::system_directory() {
   return Text(system_dir);
 }
 
-NativeHandle FakePlatform::new_handle(std::string what) {
+std::uintptr_t FakePlatform::new_handle(std::string what) {
   const auto handle = next_handle_++;
   open_handles[handle] = std::move(what);
   return handle;
 }
 
-NativeHandle FakePlatform::create_file_for_writing(TextView path) {
+FileRef FakePlatform::create_file_for_writing(TextView path) {
   log.push_back("create_file " + std::string(path));
   if (fail_create_file && *fail_create_file == path) {
     failed();
     return {};
   }
   files[std::string(path)].clear();
-  return new_handle(std::string(path));
+  return FileRef{new_handle(std::string(path))};
 }
 
-WriteResult FakePlatform::write_file(NativeHandle file, const char* bytes, std::size_t count) {
-  log.push_back("write_file " + std::to_string(count));
+WriteResult FakePlatform::write_file(FileRef file, TextView bytes) {
+  log.push_back("write_file " + std::to_string(bytes.size()));
   if (fail_write) {
     failed();
     return {};
   }
-  const auto written = short_write ? std::min(*short_write, count) : count;
-  files[open_handles.at(file)].append(bytes, written);
+  const auto written = short_write ? std::min(*short_write, bytes.size()) : bytes.size();
+  files[open_handles.at(static_cast<std::uintptr_t>(file))].append(bytes.substr(0, written));
   return {true, written};
 }
 
-bool FakePlatform::close_handle(NativeHandle handle) {
+bool FakePlatform::close_handle(FileRef file) {
+  return close(static_cast<std::uintptr_t>(file));
+}
+
+bool FakePlatform::close_handle(EventRef event) {
+  return close(static_cast<std::uintptr_t>(event));
+}
+
+bool FakePlatform::close_handle(ProcessRef process) {
+  return close(static_cast<std::uintptr_t>(process));
+}
+
+bool FakePlatform::close_handle(ThreadRef thread) {
+  return close(static_cast<std::uintptr_t>(thread));
+}
+
+bool FakePlatform::close(std::uintptr_t handle) {
   const auto what = open_handles.at(handle);
   log.push_back("close_handle " + what);
   open_handles.erase(handle);
@@ -350,7 +418,7 @@ NamedEvent FakePlatform::create_named_event(TextView name) {
   ++named_events[key];
   const auto handle = new_handle("event");
   event_handles_[handle] = key;
-  return {handle, existed};
+  return {EventRef{handle}, existed};
 }
 
 std::optional<StartedProcess> FakePlatform::create_suspended_process(const SuspendedStart& start) {
@@ -372,30 +440,35 @@ std::optional<StartedProcess> FakePlatform::create_suspended_process(const Suspe
   const auto thread_handle = new_handle("thread");
   process_handles_[process_handle] = processes.size() - 1;
   process_handles_[thread_handle] = processes.size() - 1;
-  return StartedProcess{process_handle, thread_handle};
+  return StartedProcess{ProcessRef{process_handle}, ThreadRef{thread_handle}};
 }
 
-bool FakePlatform::duplicate_into(NativeHandle object, NativeHandle process) {
-  log.push_back("duplicate_into " + open_handles.at(object) + " " + open_handles.at(process));
+bool FakePlatform::duplicate_into(EventRef event, ProcessRef process) {
+  const auto event_handle = static_cast<std::uintptr_t>(event);
+  const auto process_handle = static_cast<std::uintptr_t>(process);
+  log.push_back("duplicate_into " + open_handles.at(event_handle) + " " +
+                open_handles.at(process_handle));
   if (fail_duplicate) return failed();
-  const auto& name = event_handles_.at(object);
+  const auto& name = event_handles_.at(event_handle);
   ++named_events.at(name);
-  processes.at(process_handles_.at(process)).held_events.push_back(name);
+  processes.at(process_handles_.at(process_handle)).held_events.push_back(name);
   return true;
 }
 
-bool FakePlatform::resume_thread(NativeHandle thread) {
-  log.push_back("resume_thread " + open_handles.at(thread));
+bool FakePlatform::resume_thread(ThreadRef thread) {
+  const auto handle = static_cast<std::uintptr_t>(thread);
+  log.push_back("resume_thread " + open_handles.at(handle));
   if (fail_resume) return failed();
-  auto& process = processes.at(process_handles_.at(thread));
+  auto& process = processes.at(process_handles_.at(handle));
   process.resumed = true;
   started.push_back(process.command_line);
   return true;
 }
 
-void FakePlatform::terminate_process(NativeHandle process) {
-  log.push_back("terminate_process " + open_handles.at(process));
-  end_process(process_handles_.at(process));
+void FakePlatform::terminate_process(ProcessRef process) {
+  const auto handle = static_cast<std::uintptr_t>(process);
+  log.push_back("terminate_process " + open_handles.at(handle));
+  end_process(process_handles_.at(handle));
 }
 
 void FakePlatform::end_process(std::size_t index) {
@@ -406,9 +479,10 @@ void FakePlatform::end_process(std::size_t index) {
   process.held_events.clear();
 }
 
-void FakePlatform::wait_for_input_idle(NativeHandle process, unsigned milliseconds) {
-  log.push_back("wait_for_input_idle " + open_handles.at(process) + " " +
-                std::to_string(milliseconds) + (fail_input_idle ? " failed" : ""));
+bool FakePlatform::wait_for_input_idle(ProcessRef process, unsigned milliseconds) {
+  log.push_back("wait_for_input_idle " + open_handles.at(static_cast<std::uintptr_t>(process)) +
+                " " + std::to_string(milliseconds) + (fail_input_idle ? " failed" : ""));
+  return fail_input_idle ? failed() : true;
 }
 
 std::uint32_t FakePlatform::tick_count() {
@@ -424,48 +498,34 @@ void* FakePlatform::allocate(std::size_t bytes) {
   return std::malloc(bytes);
 }
 
-NativeHandle FakePlatform::browse_for_folder(NativeHandle owner, const char* title,
-                                             unsigned flags) {
-  log.push_back("browse_for_folder " + hex(owner) + " " + title + " " + hex(flags));
+ItemListRef FakePlatform::browse_for_folder(WindowRef owner, TextView title, BrowseFlag flags) {
+  log.push_back("browse_for_folder " + hex(owner) + " " + std::string(title) + " " + hex(flags));
   if (while_picking) while_picking();
-  if (picked_item_list != 0) live_item_lists.insert(picked_item_list);
+  if (!is_none(picked_item_list)) live_item_lists.insert(picked_item_list);
   return picked_item_list;
 }
 
-bool FakePlatform::path_from_item_list(NativeHandle item_list, char* buffer) {
-  log.push_back("path_from_item_list " + hex(item_list) + " buffer " +
-                std::to_string(static_cast<unsigned char>(buffer[0])));
-  if (!picked_path) return false;
-  std::strncpy(buffer, picked_path->c_str(), 259);
-  buffer[259] = '\0';
+std::optional<Text> FakePlatform::path_from_item_list(ItemListRef item_list) {
+  log.push_back("path_from_item_list " + hex(item_list));
+  if (!picked_path) return std::nullopt;
+  return Text(TextView(*picked_path).substr(0, 259));  // what a MAX_PATH buffer holds
+}
+
+// Freeing a list twice, or one the picker never gave, is a fault the tests must see.
+bool FakePlatform::free_item_list(ItemListRef item_list) {
+  log.push_back("free_item_list " + hex(item_list) + (allocator_available ? "" : " failed"));
+  if (!allocator_available) return false;
+  if (live_item_lists.erase(item_list) == 0) throw std::logic_error("item list freed twice");
   return true;
 }
 
-NativeHandle FakePlatform::shell_allocator() {
-  log.push_back("shell_allocator");
-  if (!allocator_available) return 0;
-  ++allocator_references;
-  return 0xA110C;
-}
-
-// Freeing a list twice, or through an allocator nobody holds, is a fault the tests must see.
-void FakePlatform::allocator_free(NativeHandle allocator, NativeHandle block) {
-  log.push_back("allocator_free " + hex(allocator) + " " + hex(block));
-  if (allocator_references == 0) throw std::logic_error("item list freed without an allocator");
-  if (live_item_lists.erase(block) == 0) throw std::logic_error("item list freed twice");
-}
-
-void FakePlatform::allocator_release(NativeHandle allocator) {
-  log.push_back("allocator_release " + hex(allocator));
-  if (allocator_references == 0) throw std::logic_error("allocator released once too often");
-  --allocator_references;
-}
-
-void FakePlatform::shell_execute(NativeHandle owner, const char* verb, const char* file,
-                                 const char* parameters, const char* directory, int show) {
+bool FakePlatform::shell_execute(WindowRef owner, TextView verb, TextView file,
+                                 std::optional<TextView> parameters,
+                                 std::optional<TextView> directory, ShowCommand show) {
   log.push_back(fail_shell_execute ? "shell_execute failed" : "shell_execute");
   shell_executes.push_back(
-      {owner, maybe(verb).value_or(""), maybe(file), maybe(parameters), maybe(directory), show});
+      {owner, std::string(verb), std::string(file), maybe(parameters), maybe(directory), show});
+  return !fail_shell_execute;
 }
 
 bool FakePlatform::is_lead_byte(unsigned char byte) const {

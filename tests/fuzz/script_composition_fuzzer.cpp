@@ -8,8 +8,8 @@
 #include <string>
 
 #include "search/script.h"
-#include "search/script_body.h"
 #include "tests/fuzz/reference.h"
+#include "window/script_body.h"
 
 namespace kestrafil::fuzz {
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
@@ -11,11 +12,11 @@ namespace kestrafil {
 namespace {
 
 using testing::FakePlatform;
+using testing::key_message;
 using testing::kMainWindow;
+using testing::window_ref;
 
-constexpr unsigned kTab = 0x09;
-constexpr unsigned kEscape = 0x1B;
-constexpr unsigned kEnter = 0x0D;
+using namespace testing::child_ids;
 
 // Runs the program until the queued messages are used up; `during` runs on the first one.
 class RunningApp : public ::testing::Test {
@@ -33,7 +34,8 @@ std::vector<int> tab_walk(FakePlatform& fake, App& app, int presses, bool shift)
   std::vector<int> visited;
   fake.modifiers.shift = shift;
   for (int i = 0; i < presses; ++i) {
-    app.handle_message(Message{static_cast<NativeHandle>(fake.focus), 0x0100, kTab});
+    app.window().handle_message(
+        key_message(KeyMessage::key_down, Key::tab, window_ref(fake.focus)));
     visited.push_back(fake.focus);
   }
   fake.modifiers.shift = false;
@@ -42,44 +44,46 @@ std::vector<int> tab_walk(FakePlatform& fake, App& app, int presses, bool shift)
 
 TEST_F(RunningApp, TabCyclesTheVisibleEnabledTabStopsAndWraps) {
   run_with([&] {
-    EXPECT_EQ(tab_walk(fake, app, 7, false), (std::vector<int>{120, 130, 160, 170, 180, 110, 120}));
-    EXPECT_EQ(tab_walk(fake, app, 2, true), (std::vector<int>{110, 180}));
+    EXPECT_EQ(tab_walk(fake, app, 7, false),
+              (std::vector<int>{kSearchBox, kSaveBox, kSearchFolderButton, kSaveFolderButton,
+                                kNameList, kStartButton, kSearchBox}));
+    EXPECT_EQ(tab_walk(fake, app, 2, true), (std::vector<int>{kStartButton, kNameList}));
   });
 }
 
 TEST_F(RunningApp, EnabledViewButtonJoinsTheTabOrderAfterTheNameList) {
   run_with([&] {
-    app.set_disabled(Control::按钮4, false);
-    fake.focus = 180;
-    EXPECT_EQ(tab_walk(fake, app, 2, false), (std::vector<int>{200, 110}));
-    EXPECT_EQ(tab_walk(fake, app, 1, true), (std::vector<int>{200}));
+    app.window().set_disabled(Control::按钮4, false);
+    fake.focus = kNameList;
+    EXPECT_EQ(tab_walk(fake, app, 2, false), (std::vector<int>{kViewButton, kStartButton}));
+    EXPECT_EQ(tab_walk(fake, app, 1, true), (std::vector<int>{kViewButton}));
   });
 }
 
 TEST_F(RunningApp, TabKeysAreConsumedAndOtherKeysPassOn) {
   struct Case {
     const char* name;
-    unsigned message;
-    unsigned key;
+    KeyMessage message;
+    Key key;
     KeyModifiers modifiers;
     bool consumed;
   };
   const Case cases[] = {
-      {"tab", 0x0100, kTab, {}, true},
-      {"shift tab", 0x0100, kTab, {false, true, false}, true},
-      {"ctrl tab", 0x0100, kTab, {true, false, false}, false},
-      {"alt tab", 0x0104, kTab, {false, false, true}, false},
-      {"enter", 0x0100, kEnter, {}, false},
-      {"letter", 0x0100, 'A', {}, false},
-      {"tab character message", 0x0102, kTab, {}, false},
-      {"shift escape", 0x0100, kEscape, {false, true, false}, false},
+      {"tab", KeyMessage::key_down, Key::tab, {}, true},
+      {"shift tab", KeyMessage::key_down, Key::tab, {false, true, false}, true},
+      {"ctrl tab", KeyMessage::key_down, Key::tab, {true, false, false}, false},
+      {"alt tab", KeyMessage::sys_key_down, Key::tab, {false, false, true}, false},
+      {"enter", KeyMessage::key_down, Key::enter, {}, false},
+      {"letter", KeyMessage::key_down, Key::other, {}, false},
+      {"tab character message", KeyMessage::other, Key::tab, {}, false},
+      {"shift escape", KeyMessage::key_down, Key::escape, {false, true, false}, false},
   };
   run_with([&] {
     for (const auto& c : cases) {
-      fake.focus = 180;
+      fake.focus = kNameList;
       fake.modifiers = c.modifiers;
       const auto dispatched = fake.log.size();
-      app.handle_message(Message{180, c.message, c.key});
+      app.window().handle_message(key_message(c.message, c.key, window_ref(kNameList)));
       const bool was_dispatched =
           fake.log.size() > dispatched && fake.log.back().rfind("dispatch", 0) == 0;
       EXPECT_EQ(!was_dispatched, c.consumed) << c.name;
@@ -91,18 +95,20 @@ TEST_F(RunningApp, TabKeysAreConsumedAndOtherKeysPassOn) {
 
 TEST_F(RunningApp, KeysForADisabledWindowPassOnUntouched) {
   run_with([&] {
-    fake.windows[200] = false;
-    fake.controls[200].enabled = false;
-    app.handle_message(Message{200, 0x0100, kEscape});
+    fake.windows[window_ref(kViewButton)] = false;
+    fake.controls[kViewButton].enabled = false;
+    app.window().handle_message(
+        key_message(KeyMessage::key_down, Key::escape, window_ref(kViewButton)));
     EXPECT_TRUE(fake.main_window);
   });
 }
 
 TEST_F(RunningApp, EscapeClosesFromEveryControlAndTheProgramExitsWithZero) {
-  for (const int control : {110, 120, 130, 160, 170, 180}) {
+  for (const int control :
+       {kStartButton, kSearchBox, kSaveBox, kSearchFolderButton, kSaveFolderButton, kNameList}) {
     FakePlatform local;
     App local_app(local);
-    local.post_key(kEscape, static_cast<NativeHandle>(control));
+    local.post_key(Key::escape, window_ref(control));
     EXPECT_EQ(local_app.run(), 0) << control;
     EXPECT_FALSE(local.main_window) << control;
     EXPECT_EQ(local_app.state(), AppState::ended) << control;
@@ -111,10 +117,10 @@ TEST_F(RunningApp, EscapeClosesFromEveryControlAndTheProgramExitsWithZero) {
 
 TEST_F(RunningApp, FocusIsRememberedAcrossDeactivation) {
   run_with([&] {
-    app.on_deactivated(130);
-    EXPECT_EQ(app.on_focus_received(), 130);
+    app.on_deactivated(kSaveBox);
+    EXPECT_EQ(app.on_focus_received(), kSaveBox);
     app.on_deactivated(0);  // focus outside the window: the last control is kept
-    EXPECT_EQ(app.on_focus_received(), 130);
+    EXPECT_EQ(app.on_focus_received(), kSaveBox);
   });
 }
 
@@ -122,16 +128,17 @@ TEST_F(RunningApp, ButtonClicksAndMenuChoicesFollowTheDispatchRules) {
   struct Case {
     const char* name;
     unsigned id;
-    unsigned notification;
+    Notification notification;
     bool handled;
   };
   const Case cases[] = {
-      {"system command range is ignored", 0xE100, 0, true},
-      {"menu header runs nothing", 20000, 0, true},
-      {"identifier past the menu runs nothing", 20006, 0, true},
-      {"control notification other than a click gets standard handling", 120, 0x0300, false},
-      {"click of an unknown control gets standard handling", 999, 0, false},
-      {"click of a label gets standard handling", 190, 0, false},
+      {"system command range is ignored", 0xE100, Notification::click, true},
+      {"menu header runs nothing", kSettingsHeader, Notification::click, true},
+      {"identifier past the menu runs nothing", kUsageEntry + 1, Notification::click, true},
+      {"control notification other than a click gets standard handling", kSearchBox,
+       Notification::other, false},
+      {"click of an unknown control gets standard handling", 999, Notification::click, false},
+      {"click of a label gets standard handling", kInstructionLabel, Notification::click, false},
   };
   run_with([&] {
     for (const auto& c : cases)
@@ -142,23 +149,24 @@ TEST_F(RunningApp, ButtonClicksAndMenuChoicesFollowTheDispatchRules) {
 
 TEST_F(RunningApp, ReadingAnEmptyBoxGivesTheEmptyText) {
   run_with([&] {
-    EXPECT_TRUE(app.read_text(Control::搜索路径框).empty());
-    app.write_text(Control::搜索路径框, "D:\\Photos\\");
-    EXPECT_EQ(app.read_text(Control::搜索路径框), "D:\\Photos\\");
-    fake.controls[180].text = "a.jpg\r\nb.jpg";
-    EXPECT_EQ(app.read_text(Control::编辑框1), "a.jpg\r\nb.jpg") << "lines exactly as held";
+    EXPECT_TRUE(app.window().read_text(Control::搜索路径框).empty());
+    app.window().write_text(Control::搜索路径框, "D:\\Photos\\");
+    EXPECT_EQ(app.window().read_text(Control::搜索路径框), "D:\\Photos\\");
+    fake.controls[kNameList].text = "a.jpg\r\nb.jpg";
+    EXPECT_EQ(app.window().read_text(Control::编辑框1), "a.jpg\r\nb.jpg")
+        << "lines exactly as held";
   });
 }
 
 TEST_F(RunningApp, SetDisabledChangesTheRecordEvenAfterTheWindowIsGone) {
   run_with([&] {
-    EXPECT_TRUE(app.disabled(Control::按钮4));
-    app.set_disabled(Control::按钮4, false);
-    EXPECT_TRUE(fake.controls[200].enabled);
+    EXPECT_TRUE(app.window().disabled(Control::按钮4));
+    app.window().set_disabled(Control::按钮4, false);
+    EXPECT_TRUE(fake.controls[kViewButton].enabled);
     fake.close_main_window();
     const auto calls = fake.log.size();
-    app.set_disabled(Control::按钮1, true);
-    EXPECT_TRUE(app.disabled(Control::按钮1));
+    app.window().set_disabled(Control::按钮1, true);
+    EXPECT_TRUE(app.window().disabled(Control::按钮1));
     EXPECT_EQ(fake.log.size(), calls) << "no window call once the window is gone";
   });
   EXPECT_EQ(exit_code, 0);
@@ -167,20 +175,22 @@ TEST_F(RunningApp, SetDisabledChangesTheRecordEvenAfterTheWindowIsGone) {
 TEST_F(RunningApp, ShowMessageAddsTaskModalUnlessSystemModalAndDefaultsTheTitle) {
   struct Case {
     const char* name;
-    unsigned style;
+    MessageBoxStyle style;
     std::optional<TextView> title;
-    unsigned expected_style;
+    MessageBoxStyle expected_style;
     const char* expected_title;
   };
   const Case cases[] = {
-      {"plain message", 0, std::nullopt, 0x2000, "信息："},
-      {"own title", 0, "KestrafilV1.0", 0x2000, "KestrafilV1.0"},
-      {"system modal kept", 0x1000, std::nullopt, 0x1000, "信息："},
+      {"plain message", MessageBoxStyle::ok, std::nullopt, MessageBoxStyle::task_modal, "信息："},
+      {"own title", MessageBoxStyle::ok, "KestrafilV1.0", MessageBoxStyle::task_modal,
+       "KestrafilV1.0"},
+      {"system modal kept", MessageBoxStyle::system_modal, std::nullopt,
+       MessageBoxStyle::system_modal, "信息："},
   };
   run_with([&] {
     for (const auto& c : cases) {
       fake.message_boxes.clear();
-      app.show_message("text", c.style, c.title);
+      app.window().show_message("text", c.style, c.title);
       ASSERT_EQ(fake.message_boxes.size(), 1u) << c.name;
       EXPECT_EQ(fake.message_boxes[0].style, c.expected_style) << c.name;
       EXPECT_EQ(fake.message_boxes[0].title, c.expected_title) << c.name;
@@ -196,10 +206,10 @@ TEST_F(RunningApp, ShowMessageGivesForegroundAndActivationBackWhenTheBoxCloses) 
     fake.active = kMainWindow;
     fake.foreground = kMainWindow;
     fake.while_message_box = [&](const testing::MessageBoxCall&) {
-      fake.active = 0;
-      fake.foreground = 0;
+      fake.active = {};
+      fake.foreground = {};
     };
-    app.show_message("text");
+    app.window().show_message("text");
     EXPECT_EQ(fake.foreground, kMainWindow);
     EXPECT_EQ(fake.active, kMainWindow);
   });
@@ -208,7 +218,7 @@ TEST_F(RunningApp, ShowMessageGivesForegroundAndActivationBackWhenTheBoxCloses) 
 TEST_F(RunningApp, ShowMessageActivatesNothingWhenNothingWasActive) {
   run_with([&] {
     fake.log.clear();
-    app.show_message("text");
+    app.window().show_message("text");
     EXPECT_EQ(fake.log, std::vector<std::string>{"message_box 信息："});
   });
 }

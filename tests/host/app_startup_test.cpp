@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/fake_platform.h"
 #include "window/layout.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 using testing::FakePlatform;
 using testing::ProcessExit;
+
+using namespace testing::child_ids;
 
 int index_in(const std::vector<std::string>& log, const std::string& line) {
   const auto found = std::find(log.begin(), log.end(), line);
@@ -102,7 +105,7 @@ TEST(StartUp, InitialFocusIsOnTheStartButton) {
   fake.post(testing::kCloseMessage);
   App app(fake);
   app.run();
-  EXPECT_EQ(focus_while_running, 110);
+  EXPECT_EQ(focus_while_running, kStartButton);
 }
 
 TEST(FatalError, WindowThatCannotBeCreatedEndsWithMinusOne) {
@@ -113,7 +116,8 @@ TEST(FatalError, WindowThatCannotBeCreatedEndsWithMinusOne) {
   ASSERT_EQ(fake.message_boxes.size(), 1u);
   EXPECT_EQ(fake.message_boxes[0].title, "错误");
   EXPECT_EQ(fake.message_boxes[0].text, "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
-  EXPECT_EQ(fake.message_boxes[0].style, 0x10u) << "error icon, one OK button";
+  EXPECT_EQ(fake.message_boxes[0].style, MessageBoxStyle::icon_error)
+      << "error icon, one OK button";
   EXPECT_EQ(fake.ole_initialized, 0) << "COM is uninitialised before the exit";
   EXPECT_EQ(app.state(), AppState::failed);
 }
@@ -123,8 +127,8 @@ TEST(FatalError, TextMemoryThatCannotBeHadNamesTheByteCount) {
   fake.fail_allocation_from = 1001;
   App app(fake);
   fake.on_dispatch = [&](const Message&) {
-    fake.controls[180].text = std::string(1000, 'n');
-    app.read_text(Control::编辑框1);
+    fake.controls[kNameList].text = std::string(1000, 'n');
+    app.window().read_text(Control::编辑框1);
   };
   fake.post(0x0200);
   EXPECT_EQ(exit_code_of_failed_run(app), -1);
@@ -147,7 +151,8 @@ TEST(FatalError, NoEventIsRaisedOnceItHasBegun) {
   fake.main_window = true;
   fake.while_message_box = [&](const testing::MessageBoxCall&) {
     EXPECT_EQ(app.state(), AppState::failed);
-    EXPECT_TRUE(app.on_command(20003, 0)) << "the About entry is ignored, not passed on";
+    EXPECT_TRUE(app.on_command(kAboutEntry, Notification::click))
+        << "the About entry is ignored, not passed on";
   };
   EXPECT_THROW(app.fatal_error("x"), ProcessExit);
   EXPECT_EQ(fake.message_boxes.size(), 1u);

@@ -17,7 +17,7 @@ namespace {
 using testing::FakePlatform;
 using testing::kMainWindow;
 
-constexpr NativeHandle kItemList = 0x7001;
+constexpr ItemListRef kItemList{0x7001};
 using namespace testing::child_ids;
 
 const std::string kTypedSearch = "E:\\typed search";
@@ -43,8 +43,8 @@ struct FolderCommand {
 };
 
 const FolderCommand kCommands[] = {
-    {"search folder", 160, 20001, kSearchBox, kSaveBox, "搜索路径"},
-    {"save folder", 170, 20002, kSaveBox, kSearchBox, "保存路径"},
+    {"search folder", kSearchFolderButton, kSearchFolderEntry, kSearchBox, kSaveBox, "搜索路径"},
+    {"save folder", kSaveFolderButton, kSaveFolderEntry, kSaveBox, kSearchBox, "保存路径"},
 };
 
 struct Trigger {
@@ -66,7 +66,7 @@ TEST(FolderCommands, FillTheirBoxFromThePickerTheSameFromButtonAndMenuEntry) {
   const std::string longest(259, 'x');  // the most that a MAX_PATH buffer holds
   struct Pick {
     const char* name;
-    NativeHandle item_list;
+    ItemListRef item_list;
     std::optional<std::string> path;
     std::string search_box;
     std::string save_box;
@@ -79,7 +79,7 @@ TEST(FolderCommands, FillTheirBoxFromThePickerTheSameFromButtonAndMenuEntry) {
       {"GBK name whose last trail byte is 0x5C", kItemList, "D:\\\xD5\x5C", "D:\\\xD5\x5C\\",
        "D:\\\xD5\x5C"},
       {"longest path", kItemList, longest, longest + "\\", longest},
-      {"cancel keeps the typed text", 0, std::nullopt, kTypedSearch, kTypedSave},
+      {"cancel keeps the typed text", {}, std::nullopt, kTypedSearch, kTypedSave},
       {"item without a file-system path keeps the typed text", kItemList, std::nullopt,
        kTypedSearch, kTypedSave},
   };

@@ -14,9 +14,9 @@ namespace {
 using testing::FakePlatform;
 using testing::kMainWindow;
 
-constexpr NativeHandle kItemList = 0x7001;
-constexpr NativeHandle kDisabledHelper = 0x2000;  // a second top-level window, already disabled
-constexpr NativeHandle kOtherProgram = 0x3000;    // another program's window in the foreground
+constexpr ItemListRef kItemList{0x7001};
+constexpr WindowRef kDisabledHelper{0x2000};  // a second top-level window, already disabled
+constexpr WindowRef kOtherProgram{0x3000};    // another program's window in the foreground
 
 // The program's main window is active and enabled, a helper window of its own is disabled, and
 // another program has the foreground.
@@ -53,10 +53,8 @@ TEST(FolderPicker, DisablesTheWindowsAroundThePickerThenRestoresStatesForeground
       "enable_window 2000 0",  // the helper was disabled before and stays so
       "set_foreground_window 3000",
       "set_active_window 1000",
-      "path_from_item_list 7001 buffer 0",  // the buffer is cleared before the lookup
-      "shell_allocator",
-      "allocator_free a110c 7001",
-      "allocator_release a110c",
+      "path_from_item_list 7001",
+      "free_item_list 7001",
   };
   EXPECT_EQ(fake.log, expected);
 }
@@ -64,11 +62,11 @@ TEST(FolderPicker, DisablesTheWindowsAroundThePickerThenRestoresStatesForeground
 TEST(FolderPicker, WithoutAConfirmedActiveWindowThePickerHasNoOwnerAndNothingIsActivated) {
   struct Case {
     const char* name;
-    NativeHandle active;
+    WindowRef active;
   };
   const Case cases[] = {
-      {"no active window", 0},
-      {"active handle that is no window", 0x4444},
+      {"no active window", WindowRef{}},
+      {"active handle that is no window", WindowRef{0x4444}},
   };
   for (const auto& c : cases) {
     auto fake = program_with_two_top_level_windows();
@@ -83,7 +81,7 @@ TEST(FolderPicker, WithoutAConfirmedActiveWindowThePickerHasNoOwnerAndNothingIsA
 }
 
 TEST(FolderPicker, WindowsThatVanishedWhileItWasUpAreNotBroughtBack) {
-  constexpr NativeHandle kOwnedDialog = 0x2500;  // active, and closed while the picker is up
+  constexpr WindowRef kOwnedDialog{0x2500};  // active, and closed while the picker is up
   auto fake = program_with_two_top_level_windows();
   fake.windows[kOwnedDialog] = true;
   fake.active = kOwnedDialog;
@@ -100,14 +98,14 @@ TEST(FolderPicker, WindowsThatVanishedWhileItWasUpAreNotBroughtBack) {
 
 TEST(FolderPicker, CancelGivesTheEmptyTextAndTouchesNoItemListButStillRestoresTheWindows) {
   auto fake = program_with_two_top_level_windows();
-  fake.picked_item_list = 0;
+  fake.picked_item_list = {};
 
   EXPECT_EQ(pick_folder(fake, "Title"), "");
 
   EXPECT_TRUE(logged(fake, "enable_window 1000 1"));
   EXPECT_TRUE(logged(fake, "set_active_window 1000"));
   EXPECT_FALSE(logged_starting(fake, "path_from_item_list"));
-  EXPECT_FALSE(logged(fake, "shell_allocator"));
+  EXPECT_FALSE(logged_starting(fake, "free_item_list"));
 }
 
 TEST(FolderPicker, ReleasesTheItemListThroughTheShellAllocatorWhenThereIsOne) {
@@ -130,9 +128,9 @@ TEST(FolderPicker, ReleasesTheItemListThroughTheShellAllocatorWhenThereIsOne) {
 
     EXPECT_EQ(pick_folder(fake, "Title"), c.result) << c.name;
 
-    EXPECT_EQ(fake.log.back() == "allocator_release a110c", c.freed) << c.name;
-    EXPECT_EQ(logged(fake, "allocator_free a110c 7001"), c.freed) << c.name;
-    EXPECT_TRUE(logged(fake, "shell_allocator")) << c.name;
+    EXPECT_EQ(fake.log.back(), c.freed ? "free_item_list 7001" : "free_item_list 7001 failed")
+        << c.name;
+    EXPECT_EQ(fake.live_item_lists.empty(), c.freed) << c.name;
   }
 }
 

@@ -24,7 +24,7 @@ using namespace testing::child_ids;
 void while_running(FakePlatform& fake, const std::function<void()>& step) {
   App app(fake);
   testing::run_step_in_event_loop(fake, app, [&] {
-    app.set_disabled(Control::按钮4, false);
+    app.window().set_disabled(Control::按钮4, false);
     step();
   });
 }
@@ -33,20 +33,21 @@ TEST(ViewCommand, OpensTheSaveBoxTextExactlyAsItReads) {
   struct Case {
     const char* name;
     std::string box;
-    std::map<std::string, NativeHandle> titled_windows;
-    NativeHandle owner;
+    std::map<std::string, WindowRef> titled_windows;
+    WindowRef owner;
   };
+  constexpr WindowRef kBrowser{0x4E00};
   const Case cases[] = {
-      {"empty box, no owner", "", {}, 0},
+      {"empty box, no owner", "", {}, WindowRef{}},
       {"typed folder, Internet Explorer as owner",
        "E:\\My Files",
-       {{"Microsoft Internet Explorer", 0x4E00}},
-       0x4E00},
-      {"drive root keeps its backslash", "D:\\", {}, 0},
+       {{"Microsoft Internet Explorer", kBrowser}},
+       kBrowser},
+      {"drive root keeps its backslash", "D:\\", {}, WindowRef{}},
       {"a title that only contains the name is no owner",
        "E:\\My Files",
-       {{"Blank Page - Microsoft Internet Explorer", 0x4E00}},
-       0},
+       {{"Blank Page - Microsoft Internet Explorer", kBrowser}},
+       WindowRef{}},
   };
   for (const auto& c : cases) {
     FakePlatform fake;
@@ -67,7 +68,7 @@ TEST(ViewCommand, OpensTheSaveBoxTextExactlyAsItReads) {
     EXPECT_EQ(call.file, std::optional<std::string>(c.box)) << c.name;  // "" for empty, not null
     EXPECT_EQ(call.parameters, std::nullopt) << c.name;
     EXPECT_EQ(call.directory, std::nullopt) << c.name;
-    EXPECT_EQ(call.show, 1) << c.name;  // SW_SHOWNORMAL
+    EXPECT_EQ(call.show, ShowCommand::normal) << c.name;
   }
 }
 

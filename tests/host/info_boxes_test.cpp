@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/fake/child_ids.h"
 #include "tests/fake/event_loop_step.h"
 #include "tests/fake/fake_platform.h"
 
@@ -14,9 +15,7 @@ namespace {
 
 using testing::FakePlatform;
 
-constexpr int kAboutEntry = 20003;
-constexpr int kUsageEntry = 20005;
-constexpr unsigned kTaskModal = 0x2000;
+using namespace testing::child_ids;
 
 // Runs `step` inside the program's event loop, where menu choices run their commands.
 void while_running(FakePlatform& fake, const std::function<void()>& step) {
@@ -32,7 +31,7 @@ TEST(InfoBoxes, AboutShowsTheNameAndVersionAsTitleAndFirstLine) {
   const auto& box = fake.message_boxes[0];
   EXPECT_EQ(box.title, "KestrafilV1.0");
   EXPECT_EQ(box.text.substr(0, box.text.find("\r\n")), "KestrafilV1.0");
-  EXPECT_EQ(box.style, kTaskModal);
+  EXPECT_EQ(box.style, MessageBoxStyle::task_modal);
 }
 
 TEST(InfoBoxes, UsageShowsTheFiveStepsInGbk) {
@@ -57,7 +56,7 @@ TEST(InfoBoxes, UsageShowsTheFiveStepsInGbk) {
   EXPECT_EQ(box.title, "\xca\xb9\xd3\xc3\xb0\xef\xd6\xfa");  // 使用帮助
   EXPECT_EQ(box.text.size(), 206u);
   EXPECT_EQ(box.text, usage);
-  EXPECT_EQ(box.style, kTaskModal);
+  EXPECT_EQ(box.style, MessageBoxStyle::task_modal);
 }
 
 TEST(InfoBoxes, ShowTheirBoxAndChangeNothingElse) {

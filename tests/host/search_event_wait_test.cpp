@@ -43,7 +43,7 @@ TEST_F(EventWait, ReturnsAtTheFirstReadingMoreThanTheLimitPastTheStart) {
   for (const auto& c : cases) {
     fake.clock = c.start;
     fake.clock_step = c.step;
-    event_serving_wait(app, 1000);
+    event_serving_wait(app.window(), 1000);
     const std::uint32_t last_reading = fake.clock - c.step;
     EXPECT_EQ(last_reading - c.start, c.elapsed) << c.name;
   }
@@ -52,7 +52,7 @@ TEST_F(EventWait, ReturnsAtTheFirstReadingMoreThanTheLimitPastTheStart) {
 TEST_F(EventWait, ZeroOrLessReturnsAtOnceWithoutServing) {
   for (const int milliseconds : {0, -5}) {
     fake.post(kPaint);
-    event_serving_wait(app, milliseconds);
+    event_serving_wait(app.window(), milliseconds);
     EXPECT_EQ(fake.clock, 5000u) << milliseconds;
     EXPECT_EQ(painted, 0) << milliseconds;
     fake.queue.clear();
@@ -62,16 +62,16 @@ TEST_F(EventWait, ZeroOrLessReturnsAtOnceWithoutServing) {
 TEST_F(EventWait, HandlesEveryWaitingMessageEvenWhenTimeIsAlreadyUp) {
   fake.clock_step = 4000;
   for (int i = 0; i < 3; ++i) fake.post(kPaint);
-  event_serving_wait(app, 1000);
+  event_serving_wait(app.window(), 1000);
   EXPECT_EQ(painted, 3);
   EXPECT_TRUE(fake.queue.empty());
 }
 
 TEST_F(EventWait, LeavesQuitAndWhatFollowsItForTheEventLoop) {
   fake.post(kPaint);
-  fake.post(kQuitMessage, 0, 0);
+  fake.post(kQuitMessage, 0, WindowRef{});
   fake.post(kPaint);
-  event_serving_wait(app, 1000);
+  event_serving_wait(app.window(), 1000);
   EXPECT_EQ(painted, 1);
   ASSERT_EQ(fake.queue.size(), 2u);
   EXPECT_EQ(fake.queue.front().id, kQuitMessage);

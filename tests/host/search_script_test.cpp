@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "search/script.h"
-#include "search/script_body.h"
 #include "tests/fake/fake_platform.h"
 #include "window/layout.h"
+#include "window/script_body.h"
 
 namespace kestrafil {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "app/app.h"
 #include "search/job_lock.h"
-#include "search/script_body.h"
 #include "tests/fake/child_ids.h"
 #include "tests/fake/fake_platform.h"
+#include "window/script_body.h"
 
 namespace kestrafil {
 namespace {
@@ -24,8 +24,6 @@ using namespace testing::child_ids;
 
 constexpr unsigned kUserActs = 0x0400;
 constexpr unsigned kPaint = 0x000F;
-constexpr unsigned kEscape = 0x1B;
-constexpr unsigned kTaskModal = 0x2000;
 
 const std::string kListPath = "C:\\Tools/file.txt";
 const std::string kScriptPath = "C:\\Temp\\/XXXX.BAT";
@@ -79,7 +77,7 @@ struct Session {
 
   // Goes through the queued messages; the quit at their end stays queued through any wait.
   int run() {
-    fake.post(kQuitMessage, 0, 0);
+    fake.post(kQuitMessage, 0, WindowRef{});
     return app.run();
   }
 
@@ -151,7 +149,7 @@ TEST(StartCommand, SavesTheListWritesTheScriptWaitsThenStartsIt) {
   EXPECT_GT(s.fake.clock - 5000u, 1000u);  // only the wait reads the clock
   EXPECT_TRUE(s.fake.message_boxes.empty());
   EXPECT_TRUE(s.fake.controls[kViewButton].enabled);
-  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_FALSE(s.app.window().disabled(Control::按钮4));
   EXPECT_TRUE(s.fake.open_handles.empty());
 }
 
@@ -181,15 +179,15 @@ TEST(StartCommand, SavesTheListThenStopsAtTheFirstEmptyBox) {
       ASSERT_EQ(s.fake.message_boxes.size(), 1u) << c.name;
       EXPECT_EQ(s.fake.message_boxes[0].text, *c.message) << c.name;
       EXPECT_EQ(s.fake.message_boxes[0].title, "信息：") << c.name;
-      EXPECT_EQ(s.fake.message_boxes[0].style, kTaskModal) << c.name;
+      EXPECT_EQ(s.fake.message_boxes[0].style, MessageBoxStyle::task_modal) << c.name;
       EXPECT_FALSE(s.fake.files.contains(kScriptPath)) << c.name;
       EXPECT_TRUE(s.fake.started.empty()) << c.name;
-      EXPECT_TRUE(s.app.disabled(Control::按钮4)) << c.name;
+      EXPECT_TRUE(s.app.window().disabled(Control::按钮4)) << c.name;
       EXPECT_TRUE(s.fake.named_events.empty()) << c.name;
     } else {
       EXPECT_TRUE(s.fake.message_boxes.empty()) << c.name;
       EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine})) << c.name;
-      EXPECT_FALSE(s.app.disabled(Control::按钮4)) << c.name;
+      EXPECT_FALSE(s.app.window().disabled(Control::按钮4)) << c.name;
     }
   }
 }
@@ -215,20 +213,20 @@ TEST(StartCommand, DuringTheWaitASecondStartIsIgnoredAndOtherEventsRun) {
                        [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
   };
   EXPECT_TRUE(ran_meanwhile("browse_for_folder"));
-  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_FALSE(s.app.window().disabled(Control::按钮4));
 }
 
 TEST(StartCommand, ClosingTheWindowDuringTheWaitStillStartsTheScriptAndEndsWithZero) {
   Session s;
   s.fill(kJob);
   s.click(kStartButton);
-  s.fake.post_key(kEscape, kNameList);
+  s.fake.post_key(Key::escape, testing::window_ref(kNameList));
   EXPECT_EQ(s.app.run(), 0);  // the quit posted by the closing window, left for the loop
 
   EXPECT_TRUE(s.logged_before("close_main_window", kStarted));
   EXPECT_EQ(s.fake.started, (std::vector<std::string>{kCommandLine}));
   EXPECT_FALSE(s.fake.main_window);
-  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_FALSE(s.app.window().disabled(Control::按钮4));
   EXPECT_EQ(s.count("enable_control 200 1"), 0);
   EXPECT_EQ(s.app.state(), AppState::ended);
   EXPECT_TRUE(s.fake.open_handles.empty());
@@ -250,7 +248,7 @@ TEST(StartCommand, ALaterStartRunsAgainAndNeverDisablesTheViewButton) {
   ASSERT_EQ(s.fake.message_boxes.size(), 1u);
   EXPECT_EQ(s.fake.message_boxes[0].text, "请选择保存路径");
   EXPECT_TRUE(s.fake.controls[kViewButton].enabled);
-  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_FALSE(s.app.window().disabled(Control::按钮4));
 }
 
 std::string reason(unsigned code) {
@@ -347,7 +345,7 @@ TEST(StartCommand, AfterTheTestsPassTheViewButtonIsEnabledEvenWhenTheJobFails) {
   s.click(kStartButton);
   EXPECT_EQ(s.run(), 0);
   EXPECT_TRUE(s.fake.controls[kViewButton].enabled);
-  EXPECT_FALSE(s.app.disabled(Control::按钮4));
+  EXPECT_FALSE(s.app.window().disabled(Control::按钮4));
 }
 
 // Running them would copy the earlier job's names into the earlier job's save folder.
@@ -391,7 +389,7 @@ TEST(StartCommand, WhileAJobRunsAStartIsRefusedAndChangesNothing) {
   EXPECT_EQ(s.fake.message_boxes[0].title, "信息：");
   EXPECT_EQ(s.fake.files, earlier);
   EXPECT_TRUE(s.fake.processes.empty());
-  EXPECT_TRUE(s.app.disabled(Control::按钮4));
+  EXPECT_TRUE(s.app.window().disabled(Control::按钮4));
   EXPECT_EQ(s.fake.named_events, (std::map<std::string, int>{{kLock, 1}}));
   EXPECT_TRUE(s.fake.open_handles.empty());
 }

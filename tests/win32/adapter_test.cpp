@@ -20,14 +20,14 @@ namespace {
 
 struct CommandSeen {
   unsigned id;
-  unsigned notification;
+  Notification notification;
   friend bool operator==(const CommandSeen&, const CommandSeen&) = default;
 };
 
 // Stands in for the core: records what the window procedure reports.
 class RecordingEvents final : public WindowEvents {
  public:
-  bool on_command(unsigned id, unsigned notification) override {
+  bool on_command(unsigned id, Notification notification) override {
     commands.push_back({id, notification});
     return true;
   }
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, MenuChoiceReachesTheCoreWithItsIdentifier) {
   for (const unsigned id : {20001u, 20002u, 20003u, 20005u}) {
     events_.commands.clear();
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    EXPECT_EQ(events_.commands, (std::vector<CommandSeen>{{id, 0}}));
+    EXPECT_EQ(events_.commands, (std::vector<CommandSeen>{{id, Notification::click}}));
   }
 }
 
@@ -362,7 +362,45 @@ TEST_F(MainWindowTest, ButtonClickReachesTheCoreWithTheButtonsIdentifierAndCodeZ
     const auto id = static_cast<unsigned>(control_row(button).child_id);
     events_.commands.clear();
     SendMessageA(control(button), BM_CLICK, 0, 0);
-    EXPECT_EQ(events_.commands, (std::vector<CommandSeen>{{id, BN_CLICKED}}));
+    EXPECT_EQ(events_.commands, (std::vector<CommandSeen>{{id, Notification::click}}));
+  }
+}
+
+TEST_F(MainWindowTest, AControlNotificationOtherThanAClickReachesTheCoreAsOther) {
+  const auto id = static_cast<unsigned>(control_row(Control::搜索路径框).child_id);
+  SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE),
+               reinterpret_cast<LPARAM>(control(Control::搜索路径框)));
+  EXPECT_EQ(events_.commands, (std::vector<CommandSeen>{{id, Notification::other}}));
+}
+
+// Key-down messages come out of the queue decoded; the raw message stays for dispatch.
+TEST_F(MainWindowTest, QueuedKeyboardMessagesAreDecodedForTheCore) {
+  struct Case {
+    const char* name;
+    UINT id;
+    WPARAM key;
+    KeyMessage keyboard;
+    Key decoded;
+  };
+  const Case cases[] = {
+      {"tab down", WM_KEYDOWN, VK_TAB, KeyMessage::key_down, Key::tab},
+      {"escape down", WM_KEYDOWN, VK_ESCAPE, KeyMessage::key_down, Key::escape},
+      {"enter down", WM_KEYDOWN, VK_RETURN, KeyMessage::key_down, Key::enter},
+      {"letter down", WM_KEYDOWN, 'A', KeyMessage::key_down, Key::other},
+      {"alt tab down", WM_SYSKEYDOWN, VK_TAB, KeyMessage::sys_key_down, Key::tab},
+      {"tab character", WM_CHAR, VK_TAB, KeyMessage::other, Key::other},
+      {"tab up", WM_KEYUP, VK_TAB, KeyMessage::other, Key::other},
+      {"mouse move", WM_MOUSEMOVE, 0, KeyMessage::none, Key::other},
+  };
+  serve_messages();
+  for (const auto& c : cases) {
+    ASSERT_TRUE(PostMessageA(window_, c.id, c.key, 0)) << c.name;
+    ASSERT_EQ(platform_.peek_message(), QueueHead::message) << c.name;
+    const Message message = platform_.remove_message();
+    EXPECT_EQ(message.id, c.id) << c.name;
+    EXPECT_EQ(message.wparam, c.key) << c.name;
+    EXPECT_EQ(message.keyboard, c.keyboard) << c.name;
+    EXPECT_EQ(message.key, c.decoded) << c.name;
   }
 }
 

@@ -140,11 +140,11 @@ TEST(Win32ChildProcess, ASuspendedInterpreterHoldsTheHandedEventUntilItExits) {
   Win32Platform platform(GetModuleHandleA(nullptr));
   constexpr TextView kName = "Local\\Kestrafil.AdapterTest";
   const auto event = platform.create_named_event(kName);
-  ASSERT_NE(event.handle, 0u);
+  ASSERT_NE(event.event, EventRef{});
   EXPECT_FALSE(event.already_existed);
   const auto again = platform.create_named_event(kName);
   EXPECT_TRUE(again.already_existed);
-  platform.close_handle(again.handle);
+  platform.close_handle(again.event);
 
   SetEnvironmentVariableA("DIRCMD", "/p");
   const std::string interpreter = std::string(platform.system_directory()) + "\\cmd.exe";
@@ -153,15 +153,15 @@ TEST(Win32ChildProcess, ASuspendedInterpreterHoldsTheHandedEventUntilItExits) {
   const auto started = platform.create_suspended_process({interpreter, line, removed, {}});
   SetEnvironmentVariableA("DIRCMD", nullptr);
   ASSERT_TRUE(started.has_value());
-  ASSERT_TRUE(platform.duplicate_into(event.handle, started->process));
-  platform.close_handle(event.handle);
+  ASSERT_TRUE(platform.duplicate_into(event.event, started->process));
+  platform.close_handle(event.event);
 
   const auto held = platform.create_named_event(kName);
   EXPECT_TRUE(held.already_existed) << "the suspended interpreter holds it";
-  platform.close_handle(held.handle);
+  platform.close_handle(held.event);
 
   ASSERT_TRUE(platform.resume_thread(started->thread));
-  const auto process = reinterpret_cast<HANDLE>(started->process);
+  const auto process = from_ref<HANDLE>(started->process);
   ASSERT_EQ(WaitForSingleObject(process, 30000), WAIT_OBJECT_0);
   DWORD exit_code = 0;
   GetExitCodeProcess(process, &exit_code);
@@ -171,7 +171,7 @@ TEST(Win32ChildProcess, ASuspendedInterpreterHoldsTheHandedEventUntilItExits) {
 
   const auto after = platform.create_named_event(kName);
   EXPECT_FALSE(after.already_existed) << "it went with the interpreter";
-  platform.close_handle(after.handle);
+  platform.close_handle(after.event);
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "search/script_body.h"
 #include "tests/wine/support/kestrafil_process.h"
 #include "tests/wine/support/window_finder.h"
+#include "window/script_body.h"
 
 namespace wine_test {
 namespace {

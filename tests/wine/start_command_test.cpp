@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "search/script_body.h"
 #include "tests/wine/support/box_text.h"
 #include "tests/wine/support/control_ids.h"
 #include "tests/wine/support/job_files.h"
@@ -13,6 +12,7 @@
 #include "tests/wine/support/message_box.h"
 #include "tests/wine/support/poll.h"
 #include "tests/wine/support/script_watch.h"
+#include "window/script_body.h"
 
 namespace wine_test {
 namespace {

@@ -1,4 +1,5 @@
-// The fixed body of the search-job script, held by the hidden script box.
+// The fixed body of the search-job script. The hidden script box holds it, and the Start
+// command reads it from there.
 #pragma once
 
 #include <string_view>

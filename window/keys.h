@@ -5,17 +5,10 @@
 
 namespace kestrafil {
 
-inline constexpr unsigned kFirstKeyMessage = 0x0100;
-inline constexpr unsigned kLastKeyMessage = 0x0108;
-inline constexpr unsigned kKeyDown = 0x0100;
-inline constexpr unsigned kSysKeyDown = 0x0104;
-inline constexpr unsigned kTabKey = 0x09;
-inline constexpr unsigned kEscapeKey = 0x1B;
-
 enum class KeyAction { pass_on, focus_next, focus_previous, close_window };
 
 // For a key-down message aimed at an enabled window of the program. Enter is always passed on:
 // no button is a default button, and the name list keeps it to start a new line.
-KeyAction key_action(unsigned key, KeyModifiers modifiers);
+KeyAction key_action(Key key, KeyModifiers modifiers);
 
 }  // namespace kestrafil
