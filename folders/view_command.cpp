@@ -7,10 +7,12 @@ namespace kestrafil {
 void view_command(MainWindow& window) {
   const auto folder = window.read_text(Control::保存路径框);
   auto& platform = window.platform();
-  // The shell owns the messages it shows (a folder that does not exist, a drive without a disk)
-  // by the window given here. An open, empty Internet Explorer window bears exactly this title,
-  // and on the systems the program was first written for, the shell opened folders in that
-  // very window; its messages then come up in front of it. Without one they have no owner.
+  // The shell's own messages about the open (a folder that does not exist, a drive without a
+  // disk) are owned by the window given here. On the Windows versions whose Explorer and
+  // Internet Explorer were one program, a folder could open in an empty browser window, the one
+  // titled exactly this; owned by it, the messages come up in front of the window the folder
+  // appears in. Without such a window they have no owner. The title must match whole, so a
+  // browser showing a page is never taken.
   const auto owner = platform.find_top_level_window("Microsoft Internet Explorer");
   // The file name is given even when the box is empty; only the parameters and the directory
   // are left out.
