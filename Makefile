@@ -63,8 +63,9 @@ fuzz: deps
 	    || exit 1; \
 	done
 
-# clang-tidy and cppcheck over the portable core (not platform/win32, not the tests); any
-# finding fails. Their settings: .clang-tidy and tools/cppcheck-suppressions.txt.
+# The direction of the portable core's includes, then clang-tidy and cppcheck over it (not
+# platform/win32, not the tests); any finding fails. Their settings: .clang-tidy and
+# tools/cppcheck-suppressions.txt.
 lint: deps
 	cmake --preset lint
 	tools/lint.sh build/lint

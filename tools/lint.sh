@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Static analysis of the portable core: clang-tidy (.clang-tidy) and cppcheck
-# (tools/cppcheck-suppressions.txt). Fails on any finding of either.
+# Static analysis of the portable core: the direction of its includes, clang-tidy (.clang-tidy)
+# and cppcheck (tools/cppcheck-suppressions.txt). Fails on any finding of any of them.
 #   tools/lint.sh BUILD_DIR    BUILD_DIR holds compile_commands.json (cmake --preset lint)
 set -euo pipefail
 
@@ -13,6 +13,24 @@ mapfile -t sources < <(ls platform/*.cpp app/*.cpp window/*.cpp search/*.cpp fol
 mapfile -t headers < <(ls platform/*.h app/*.h window/*.h search/*.h folders/*.h)
 
 status=0
+
+# Dependencies run one way, platform <- window <- search, folders <- app: each folder includes
+# only the folders named for it here (platform/win32 counts as platform).
+declare -A may_include=(
+  [platform]="platform"
+  [window]="platform window"
+  [search]="platform window search"
+  [folders]="platform window folders"
+)
+echo "include direction: ${#may_include[@]} folders"
+for folder in "${!may_include[@]}"; do
+  while IFS=: read -r file target; do
+    if [[ " ${may_include[$folder]} " != *" $target "* ]]; then
+      echo "$file: includes $target/, against the direction of dependencies"
+      status=1
+    fi
+  done < <(grep -roE '^#include "[a-z0-9_]+/' "$folder" | sed -E 's|#include "([a-z0-9_]+)/|\1|')
+done
 
 # clang knows no execution character set but UTF-8; the last -fexec-charset on a command line
 # wins, so this one overrides the build's GBK. The texts' bytes do not matter to any check.
