@@ -1,8 +1,8 @@
 #include "app/app.h"
 
 #include <cstdlib>
-#include <string>
 
+#include "app/fixed_text.h"
 #include "window/layout.h"
 
 namespace kestrafil {
@@ -13,6 +13,8 @@ namespace {
 // None is this program's; one that reaches the window (any program can send a WM_COMMAND) is
 // taken as handled, so that the standard handling does not act on it either.
 constexpr unsigned kIgnoredCommandsFrom = 0xE100;
+// Room for the fatal-error box's text; its messages are a line each.
+constexpr std::size_t kFatalTextCapacity = 256;
 
 }  // namespace
 
@@ -48,11 +50,11 @@ void App::use_program_folder_as_current_directory() {
 
 void App::fatal_error(TextView message, unsigned code) {
   state_ = AppState::failed;
-  // Composed on the ordinary heap: this may be the report that text memory ran out.
-  std::string text = "运行时出错!\r\n\r\n";
-  if (code != 0) text += "错误代码：" + std::to_string(code) + "\r\n\r\n";
+  FixedText<kFatalTextCapacity> text;
+  text.append("运行时出错!\r\n\r\n");
+  if (code != 0) text.append("错误代码：").append_decimal(code).append("\r\n\r\n");
   if (!message.empty()) text.append("错误信息：").append(message).append("\r\n");
-  platform_.message_box(text, "错误", MessageBoxStyle::icon_error);
+  platform_.message_box(text.view(), "错误", MessageBoxStyle::icon_error);
   if (ole_initialized_) platform_.ole_uninitialize();
   platform_.exit_process(kFatalExitCode);
   std::abort();  // not reached: exit_process ends the process
@@ -63,8 +65,9 @@ void* App::allocate(std::size_t bytes) {
 }
 
 void App::out_of_memory(std::size_t bytes) {
-  const std::string message = "分配 " + std::to_string(bytes) + " 字节内存失败!";
-  fatal_error(message);
+  FixedText<kFatalTextCapacity> message;
+  message.append("分配 ").append_decimal(bytes).append(" 字节内存失败!");
+  fatal_error(message.view());
 }
 
 bool App::on_command(unsigned id, Notification notification) {

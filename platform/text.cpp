@@ -1,7 +1,6 @@
 #include "platform/text.h"
 
 #include <cstdlib>
-#include <new>
 
 namespace kestrafil {
 namespace {
@@ -24,11 +23,12 @@ void* allocate_text_bytes(std::size_t bytes) {
   if (g_memory == nullptr) {
     // NOLINTNEXTLINE(cppcoreguidelines-no-malloc): texts are C-heap blocks, given back with free
     if (void* block = std::malloc(bytes)) return block;
-    throw std::bad_alloc();
+    // Without a memory source there is no one to tell; the program always has one while it runs.
+    std::abort();
   }
   if (void* block = g_memory->allocate(bytes)) return block;
   g_memory->out_of_memory(bytes);
-  throw std::bad_alloc();  // for a memory source that does not end the program after all
+  std::abort();  // not reached: out_of_memory ends the program
 }
 
 void release_text_bytes(void* block) noexcept {

@@ -20,8 +20,8 @@ class TextMemory {
   [[noreturn]] virtual void out_of_memory(std::size_t bytes) = 0;
 };
 
-// Installs a memory source for every Text for the lifetime of the scope; without one,
-// exhaustion throws std::bad_alloc. Texts are always released with free.
+// Installs a memory source for every Text for the lifetime of the scope; without one, texts
+// come from malloc and exhaustion aborts. Texts are always released with free.
 class TextMemoryScope {
  public:
   explicit TextMemoryScope(TextMemory& memory);
@@ -34,6 +34,7 @@ class TextMemoryScope {
 };
 
 namespace detail {
+// Never gives nullptr: a block that cannot be had ends the program through the memory source.
 void* allocate_text_bytes(std::size_t bytes);
 void release_text_bytes(void* block) noexcept;
 }  // namespace detail

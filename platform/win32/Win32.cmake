@@ -16,9 +16,20 @@ set_property(SOURCE ${kestrafil_resources} APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/resources/kestrafil.ico
              ${CMAKE_SOURCE_DIR}/resources/kestrafil.manifest)
 
-add_executable(Kestrafil WIN32 ${CMAKE_SOURCE_DIR}/app/win32/main.cpp ${kestrafil_resources})
+set(program_runtime ${CMAKE_SOURCE_DIR}/app/win32/program_runtime.cpp)
+add_executable(Kestrafil WIN32 ${CMAKE_SOURCE_DIR}/app/win32/main.cpp ${program_runtime}
+                          ${kestrafil_resources})
 set_target_properties(Kestrafil PROPERTIES OUTPUT_NAME Kestrafil)
 target_link_libraries(Kestrafil PRIVATE kestrafil_win32)
+# The program catches no exception and asks no type at run time, so it is built without both;
+# the library's exception machinery, its unwinder and demangler were two thirds of the file.
+# program_runtime.cpp stands in for the parts of the runtime that would bring them back. Only
+# the program's own targets: the tests and the Wine driver keep exceptions.
+set(kestrafil_program_options
+    -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables)
+foreach(target IN ITEMS kestrafil_core kestrafil_win32 Kestrafil)
+  target_compile_options(${target} PRIVATE ${kestrafil_program_options})
+endforeach()
 # One file to hand out: the C and C++ runtimes and the thread library are linked in, so the
 # program imports nothing but Windows' own system DLLs.
 target_link_options(Kestrafil PRIVATE -static -static-libgcc -static-libstdc++)

@@ -26,6 +26,17 @@ target_link_libraries(wine_tests PRIVATE gtest gtest_main user32 gdi32)
 target_link_options(wine_tests PRIVATE -static -static-libgcc -static-libstdc++)
 add_dependencies(wine_tests Kestrafil)
 
+# Built exactly as Kestrafil.exe is, to show what a failed operator new does there.
+add_executable(out_of_memory_probe WIN32 ${wine_tests_dir}/programs/out_of_memory_probe.cpp
+                                         ${program_runtime} ${kestrafil_resources})
+target_include_directories(out_of_memory_probe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(out_of_memory_probe PRIVATE kestrafil_win32)
+target_compile_options(out_of_memory_probe PRIVATE ${kestrafil_program_options})
+target_link_options(out_of_memory_probe PRIVATE $<TARGET_PROPERTY:Kestrafil,LINK_OPTIONS>)
+target_compile_definitions(wine_tests PRIVATE
+  "OUT_OF_MEMORY_PROBE_EXE=\"Z:$<TARGET_FILE:out_of_memory_probe>\"")
+add_dependencies(wine_tests out_of_memory_probe)
+
 # One CTest test per suite: each runs the driver once under Wine with a filter. The suites are
 # read from the sources, so a new suite is registered without touching this file.
 set(wine_suites)
