@@ -4,12 +4,15 @@
 enable_language(C)
 set(floor_dir ${CMAKE_SOURCE_DIR}/benchmarks/floor)
 
-add_executable(floor_window_c WIN32 ${floor_dir}/floor_window.c)
-add_executable(floor_window_cpp WIN32 ${floor_dir}/floor_window.cpp)
+add_executable(floor_window_c WIN32 ${floor_dir}/floor_window.c ${floor_dir}/floor_manifest.rc)
+add_executable(floor_window_cpp WIN32 ${floor_dir}/floor_window.cpp ${floor_dir}/floor_manifest.rc)
+set_property(SOURCE ${floor_dir}/floor_manifest.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${CMAKE_SOURCE_DIR}/resources/kestrafil.manifest)
 # Built and linked exactly as Kestrafil.exe is: the compile options are the directory's, and
 # the link options are read from the program's own target, so the two can never drift apart.
 foreach(floor IN ITEMS floor_window_c floor_window_cpp)
   target_link_options(${floor} PRIVATE $<TARGET_PROPERTY:Kestrafil,LINK_OPTIONS>)
+  target_include_directories(${floor} PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 endforeach()
 
 set(wine_support ${CMAKE_SOURCE_DIR}/tests/wine/support)

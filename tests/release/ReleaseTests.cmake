@@ -1,8 +1,12 @@
-# Checks of the file we hand out: what it needs on the user's machine, and that a build of the
-# same sources gives the same bytes.
+# Checks of the file we hand out: what it needs on the user's machine, what its manifest asks
+# of Windows, and that a build of the same sources gives the same bytes.
 
 add_test(NAME release.imports
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/check-imports.sh ${CMAKE_OBJDUMP}
+                 $<TARGET_FILE:Kestrafil>)
+
+add_test(NAME release.manifest
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/check-manifest.sh ${CMAKE_OBJCOPY}
                  $<TARGET_FILE:Kestrafil>)
 
 add_test(NAME release.reproducible
