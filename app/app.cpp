@@ -27,7 +27,8 @@ int App::run() {
   use_program_folder_as_current_directory();
 
   const auto screen = platform_.screen_size();
-  if (!window_.create(centred_outer_rect(screen.width, screen.height), *this)) {
+  const auto outer = centred_outer_rect(screen.width, screen.height, platform_.main_frame_extent());
+  if (!window_.create(outer, *this)) {
     fatal_error("载入启动窗口失败");
   }
   state_ = AppState::running;

@@ -16,6 +16,13 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// How much wider and taller a window's frame (borders, caption bar, menu bar) makes it than its
+// client area, under the system's current metrics.
+struct FrameExtent {
+  int width = 0;
+  int height = 0;
+};
+
 enum class ControlKind { edit_box, label, push_button };
 
 // Behaviour flags of a control row; the platform maps them to native styles.
@@ -65,8 +72,6 @@ struct MenuRow {
 
 struct WindowDesign {
   std::string_view caption;
-  int outer_width;
-  int outer_height;
   std::string_view icon_resource;
   std::span<const ControlRow> controls;  // in creation order: the first row is created first
   std::span<const MenuRow> menu;

@@ -82,6 +82,9 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
 
   virtual ScreenSize screen_size() = 0;
+  // What the main window's frame, with its caption bar and one line of menu bar, adds to the
+  // client area under the current system metrics.
+  virtual FrameExtent main_frame_extent() = 0;
   // Creates the hidden main window, its menu and controls from the design; false on failure.
   virtual bool create_main_window(const WindowDesign& design, Rect outer, WindowEvents& events) = 0;
   virtual void show_main_window() = 0;
@@ -97,6 +100,7 @@ class WindowSystem {
   virtual bool control_visible(int child_id) = 0;
   virtual bool control_enabled(int child_id) = 0;
   virtual int focused_control() = 0;  // 0 when no control of the main window has the focus
+  // Moves the focus as Tab does: from then on the focused control shows its focus rectangle.
   virtual void focus_control(int child_id) = 0;
 
   virtual KeyModifiers key_modifiers() = 0;

@@ -63,8 +63,24 @@ constexpr bool menu_numbered_in_order() {
 }
 static_assert(menu_numbered_in_order(), "menu identifiers count up from the first entry");
 
-const WindowDesign kDesign{"Kestrafil",    kOuterWidth, kOuterHeight,
-                           "DEFAULT_ICON", kControls,   kMenuRows};
+const WindowDesign kDesign{"Kestrafil", "DEFAULT_ICON", kControls, kMenuRows};
+
+struct Extent {
+  int width = 0;
+  int height = 0;
+};
+
+// The client area that the controls need: out to the rightmost edge and down to the lowest.
+constexpr Extent client_needed() {
+  Extent needed;
+  for (const auto& row : kControls) {
+    needed.width = std::max(needed.width, row.rect.left + row.rect.width);
+    needed.height = std::max(needed.height, row.rect.top + row.rect.height);
+  }
+  return needed;
+}
+
+constexpr Extent kClientNeeded = client_needed();
 
 }  // namespace
 
@@ -95,9 +111,10 @@ std::optional<MenuEntry> menu_entry_by_command(int command_id) {
   return std::nullopt;
 }
 
-Rect centred_outer_rect(int screen_width, int screen_height) {
-  return {(screen_width - kOuterWidth) / 2, (screen_height - kOuterHeight) / 2, kOuterWidth,
-          kOuterHeight};
+Rect centred_outer_rect(int screen_width, int screen_height, FrameExtent frame) {
+  const int width = std::max(kOuterWidth, kClientNeeded.width + frame.width);
+  const int height = std::max(kOuterHeight, kClientNeeded.height + frame.height);
+  return {(screen_width - width) / 2, (screen_height - height) / 2, width, height};
 }
 
 }  // namespace kestrafil

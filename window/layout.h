@@ -28,7 +28,9 @@ std::optional<Control> control_by_child_id(int child_id);
 
 std::optional<MenuEntry> menu_entry_by_command(int command_id);
 
-// Centred on a screen of the given size, each half truncated toward zero.
-Rect centred_outer_rect(int screen_width, int screen_height);
+// The main window's place and outer size: 344 by 442, unless a frame of the given extent would
+// leave a client area too small for the controls; then just large enough to hold them. Centred
+// on a screen of the given size, each half truncated toward zero.
+Rect centred_outer_rect(int screen_width, int screen_height, FrameExtent frame);
 
 }  // namespace kestrafil

@@ -24,7 +24,8 @@ void paint_label(HWND label) {
   const SelectionScope font(paint.dc(),
                             reinterpret_cast<HGDIOBJ>(GetWindowLongPtrA(label, kFontSlot)));
   SetBkMode(paint.dc(), TRANSPARENT);
-  SetTextColor(paint.dc(), RGB(0, 0, 0));
+  // The button-face pair: black on grey in the standard schemes, readable in high contrast.
+  SetTextColor(paint.dc(), GetSysColor(COLOR_BTNTEXT));
   const bool wraps = (GetWindowLongA(label, GWL_STYLE) & kLabelWordWrap) != 0;
   const UINT format = DT_NOCLIP | DT_VCENTER | (wraps ? DT_WORDBREAK : DT_SINGLELINE);
   DrawTextA(paint.dc(), text.data(), copied, &area, format);

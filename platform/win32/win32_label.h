@@ -1,5 +1,5 @@
-// The self-drawn label: text in the font the window gives it (DEFAULT_GUI_FONT) on the
-// button-face colour, without a border.
+// The self-drawn label: text in the font the window gives it (DEFAULT_GUI_FONT), in the
+// button-text colour on the button-face colour, without a border.
 #pragma once
 
 #include <windows.h>

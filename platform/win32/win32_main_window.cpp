@@ -94,12 +94,17 @@ ScopedWindow Win32Platform::create_frame(const WindowDesign& design, Rect outer)
   // designed size, so a frame that came out otherwise is asked for that size once more.
   RECT given{};
   GetWindowRect(frame.get(), &given);
-  if (given.right - given.left != design.outer_width ||
-      given.bottom - given.top != design.outer_height) {
-    SetWindowPos(frame.get(), nullptr, 0, 0, design.outer_width, design.outer_height,
+  if (given.right - given.left != outer.width || given.bottom - given.top != outer.height) {
+    SetWindowPos(frame.get(), nullptr, 0, 0, outer.width, outer.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return frame;
+}
+
+FrameExtent Win32Platform::main_frame_extent() {
+  RECT frame{};
+  AdjustWindowRectEx(&frame, kFrameStyle, TRUE, 0);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void Win32Platform::set_icons(HWND frame, const char* resource) {

@@ -30,6 +30,7 @@ class Win32Platform final : public Platform {
 
   // WindowSystem
   ScreenSize screen_size() override;
+  FrameExtent main_frame_extent() override;
   bool create_main_window(const WindowDesign& design, Rect outer, WindowEvents& events) override;
   void show_main_window() override;
   bool main_window_exists() override;

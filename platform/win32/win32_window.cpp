@@ -144,7 +144,12 @@ int Win32Platform::focused_control() {
 }
 
 void Win32Platform::focus_control(int child_id) {
-  if (HWND window = control(child_id)) SetFocus(window);
+  HWND window = control(child_id);
+  if (window == nullptr) return;
+  // The focus moves by the keyboard, so its rectangle shows from now on, as dialog navigation
+  // shows it; Windows hides it in a window the user has only clicked.
+  SendMessageA(main_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocus(window);
 }
 
 KeyModifiers Win32Platform::key_modifiers() {

@@ -98,6 +98,10 @@ ScreenSize FakePlatform::screen_size() {
   return screen;
 }
 
+FrameExtent FakePlatform::main_frame_extent() {
+  return frame;
+}
+
 bool FakePlatform::create_main_window(const WindowDesign& design, Rect outer, WindowEvents& sink) {
   log.push_back("create_main_window");
   events = &sink;

@@ -73,6 +73,7 @@ class FakePlatform : public Platform {
 
   // --- Window system ---
   ScreenSize screen{1024, 768};
+  FrameExtent frame{6, 44};  // standard metrics: 3-pixel borders, 19-pixel caption and menu bars
   bool fail_window_creation = false;
   std::optional<Rect> created_outer;
   std::map<int, FakeControl> controls;  // by child identifier, while the window exists
@@ -150,6 +151,7 @@ class FakePlatform : public Platform {
 
   // WindowSystem
   ScreenSize screen_size() override;
+  FrameExtent main_frame_extent() override;
   bool create_main_window(const WindowDesign& design, Rect outer, WindowEvents& sink) override;
   void show_main_window() override;
   bool main_window_exists() override;

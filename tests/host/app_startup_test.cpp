@@ -97,6 +97,31 @@ TEST(StartUp, CentresTheWindowOnTheWholeScreenTruncatingTowardZero) {
   }
 }
 
+// The controls reach 319 pixels across and 386 down the client area (the two lower buttons).
+TEST(StartUp, GrowsJustEnoughForTheControlsWhenTheFrameLeavesTooSmallAClientArea) {
+  struct Case {
+    const char* name;
+    FrameExtent frame;
+    Rect expected;
+  };
+  const Case cases[] = {
+      {"standard metrics", {6, 44}, {340, 163, 344, 442}},
+      {"a frame that leaves exactly the room needed", {25, 56}, {340, 163, 344, 442}},
+      {"one pixel taller", {25, 57}, {340, 162, 344, 443}},
+      {"tall caption and menu bars (larger text)", {8, 90}, {340, 146, 344, 476}},
+      {"a wide border as well", {60, 90}, {322, 146, 379, 476}},
+  };
+  for (const auto& c : cases) {
+    FakePlatform fake;
+    fake.frame = c.frame;
+    fake.post(testing::kCloseMessage);
+    App app(fake);
+    app.run();
+    ASSERT_TRUE(fake.created_outer) << c.name;
+    EXPECT_EQ(*fake.created_outer, c.expected) << c.name;
+  }
+}
+
 TEST(StartUp, InitialFocusIsOnTheStartButton) {
   FakePlatform fake;
   int focus_while_running = 0;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -85,7 +86,9 @@ HWND window_captioned(const std::string& caption) {
 }
 
 Rect centred_on_screen() {
-  return centred_outer_rect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  Win32Platform platform(GetModuleHandleA(nullptr));
+  return centred_outer_rect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                            platform.main_frame_extent());
 }
 
 // Lets queued messages (paint, activation) run, as the program's event loop would.
@@ -284,15 +287,16 @@ class Capture {
   std::vector<std::uint32_t> pixels_;
 };
 
-// Where a label has drawn anything but its background, and how much of it is pure black.
+// Where a label has drawn anything but its background, and how much of it is exactly the text
+// colour.
 struct Ink {
   int top = INT_MAX;
   int bottom = -1;
   int left = INT_MAX;
-  int black = 0;
+  int in_text_colour = 0;
 };
 
-Ink ink_of(const Capture& capture, COLORREF background) {
+Ink ink_of(const Capture& capture, COLORREF background, COLORREF text) {
   Ink ink;
   for (int y = 0; y < capture.height(); ++y) {
     for (int x = 0; x < capture.width(); ++x) {
@@ -301,17 +305,40 @@ Ink ink_of(const Capture& capture, COLORREF background) {
       ink.top = std::min(ink.top, y);
       ink.bottom = std::max(ink.bottom, y);
       ink.left = std::min(ink.left, x);
-      if (pixel == RGB(0, 0, 0)) ++ink.black;
+      if (pixel == text) ++ink.in_text_colour;
     }
   }
   return ink;
 }
 
-TEST_F(MainWindowTest, LabelsPaintBlackTextOnButtonFaceWrappedFromTheTopOrCentredOnOneLine) {
-  platform_.show_main_window();
-  RedrawWindow(window_, nullptr, nullptr,
+void redraw_all(HWND window) {
+  RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   serve_messages();
+}
+
+// Sets system colours for the life of the scope and puts the old ones back after it.
+class SystemColours {
+ public:
+  SystemColours(std::vector<int> elements, std::vector<COLORREF> colours)
+      : elements_(std::move(elements)) {
+    for (const int element : elements_) previous_.push_back(GetSysColor(element));
+    SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+  }
+  ~SystemColours() {
+    SetSysColors(static_cast<int>(elements_.size()), elements_.data(), previous_.data());
+  }
+  SystemColours(const SystemColours&) = delete;
+  SystemColours& operator=(const SystemColours&) = delete;
+
+ private:
+  std::vector<int> elements_;
+  std::vector<COLORREF> previous_;
+};
+
+TEST_F(MainWindowTest, LabelsPaintBlackTextOnButtonFaceWrappedFromTheTopOrCentredOnOneLine) {
+  platform_.show_main_window();
+  redraw_all(window_);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
 
   // A gap between the boxes and 标签1 shows the window's own background.
@@ -334,8 +361,8 @@ TEST_F(MainWindowTest, LabelsPaintBlackTextOnButtonFaceWrappedFromTheTopOrCentre
     ASSERT_EQ(label.width(), control_row(row.label).rect.width);
     EXPECT_EQ(label.at(0, 0), face);
     EXPECT_EQ(label.at(label.width() - 1, label.height() - 1), face);
-    const Ink ink = ink_of(label, face);
-    ASSERT_GT(ink.black, 0);
+    const Ink ink = ink_of(label, face, RGB(0, 0, 0));
+    ASSERT_GT(ink.in_text_colour, 0);
     EXPECT_LE(ink.left, 2);  // left-aligned
     if (row.wraps) {
       EXPECT_LE(ink.top, 3);
@@ -346,6 +373,90 @@ TEST_F(MainWindowTest, LabelsPaintBlackTextOnButtonFaceWrappedFromTheTopOrCentre
       EXPECT_NEAR(middle, label.height() / 2, 3);
     }
   }
+}
+
+// The button face and text of the high-contrast black scheme: black drawn text would vanish.
+TEST_F(MainWindowTest, LabelsDrawInTheSystemsButtonTextColourOnItsButtonFace) {
+  const COLORREF face = RGB(0, 0, 0);
+  const COLORREF text = RGB(255, 255, 255);
+  const SystemColours high_contrast({COLOR_BTNFACE, COLOR_BTNTEXT}, {face, text});
+  platform_.show_main_window();
+  redraw_all(window_);
+
+  for (const Control label : {Control::标签1, Control::标签2, Control::标签3}) {
+    SCOPED_TRACE(control_row(label).child_id);
+    const Capture pixels(control(label));
+    EXPECT_EQ(pixels.at(0, 0), face);
+    EXPECT_GT(ink_of(pixels, face, text).in_text_colour, 0);
+  }
+}
+
+// The messages sent to windows of this thread while it lives, through a WH_CALLWNDPROC hook.
+class SentMessages {
+ public:
+  struct Sent {
+    HWND window;
+    UINT id;
+    WPARAM wparam;
+    friend bool operator==(const Sent&, const Sent&) = default;
+  };
+
+  SentMessages() {
+    current_ = this;
+    hook_.reset(SetWindowsHookExA(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId()));
+  }
+  ~SentMessages() { current_ = nullptr; }
+  SentMessages(const SentMessages&) = delete;
+  SentMessages& operator=(const SentMessages&) = delete;
+
+  bool installed() const { return static_cast<bool>(hook_); }
+  // The ones among the given message identifiers, in the order they were sent.
+  std::vector<Sent> of(std::initializer_list<UINT> ids) const {
+    std::vector<Sent> found;
+    std::copy_if(sent_.begin(), sent_.end(), std::back_inserter(found), [ids](const Sent& sent) {
+      return std::find(ids.begin(), ids.end(), sent.id) != ids.end();
+    });
+    return found;
+  }
+
+ private:
+  static LRESULT CALLBACK hook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION && current_ != nullptr) {
+      const auto& message = *reinterpret_cast<const CWPSTRUCT*>(lparam);
+      current_->sent_.push_back({message.hwnd, message.message, message.wParam});
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+
+  static inline SentMessages* current_ = nullptr;
+  OwnedHook hook_;
+  std::vector<Sent> sent_;
+};
+
+void PrintTo(const SentMessages::Sent& sent, std::ostream* out) {
+  *out << "{window " << sent.window << " message " << std::hex << sent.id << " wparam "
+       << sent.wparam << std::dec << "}";
+}
+
+// Windows hides focus rectangles in a window the user has only clicked; dialog navigation
+// clears that state on Tab before it moves the focus. Wine keeps no such state, so the message
+// itself is what can be checked here.
+TEST_F(MainWindowTest, FocusMovedAsTabDoesClearsTheHiddenFocusStateFirst) {
+  platform_.show_main_window();
+  HWND button = control(Control::按钮2);
+  const SentMessages sent;
+  ASSERT_TRUE(sent.installed());
+
+  platform_.focus_control(control_row(Control::按钮2).child_id);
+
+  EXPECT_EQ(GetFocus(), button);
+  const auto clear = static_cast<WPARAM>(MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
+  const auto seen = sent.of({WM_CHANGEUISTATE, WM_SETFOCUS});
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), (SentMessages::Sent{window_, WM_CHANGEUISTATE, clear}));
+  EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [button](const SentMessages::Sent& message) {
+    return message.window == button && message.id == WM_SETFOCUS;
+  })) << "the button gets the focus after the change";
 }
 
 TEST_F(MainWindowTest, MenuChoiceReachesTheCoreWithItsIdentifier) {
