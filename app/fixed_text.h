@@ -7,14 +7,13 @@
 #include <array>
 #include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 namespace kestrafil {
 
 template <std::size_t Capacity>
 class FixedText {
-  static constexpr std::size_t kMostDecimalDigits = 20;  // of a 64-bit number
+  static constexpr std::size_t kMostDecimalDigits = 20;  // of a 64-bit size
 
  public:
   FixedText& append(std::string_view bytes) {
@@ -24,7 +23,9 @@ class FixedText {
     return *this;
   }
 
-  FixedText& append_decimal(std::uint64_t value) {
+  // A size, not a 64-bit number: on 32-bit Windows that would bring in the library's 64-bit
+  // division.
+  FixedText& append_decimal(std::size_t value) {
     std::array<char, kMostDecimalDigits> digits{};
     const char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
     return append({digits.data(), static_cast<std::size_t>(end - digits.data())});

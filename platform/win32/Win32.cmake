@@ -25,8 +25,13 @@ target_link_libraries(Kestrafil PRIVATE kestrafil_win32)
 # the library's exception machinery, its unwinder and demangler were two thirds of the file.
 # program_runtime.cpp stands in for the parts of the runtime that would bring them back. Only
 # the program's own targets: the tests and the Wine driver keep exceptions.
+# Size first (-Oz), and optimised across files at link time. The objects also carry ordinary
+# code, so that the tests that link the same libraries can link them without link-time
+# optimisation (-fno-lto there): mingw's linker plugin takes inline functions that both a
+# library and a test define as defined twice.
 set(kestrafil_program_options
-    -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables)
+    -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+    -Oz -flto -ffat-lto-objects)
 foreach(target IN ITEMS kestrafil_core kestrafil_win32 Kestrafil)
   target_compile_options(${target} PRIVATE ${kestrafil_program_options})
 endforeach()
@@ -35,7 +40,7 @@ endforeach()
 target_link_options(Kestrafil PRIVATE -static -static-libgcc -static-libstdc++)
 # The file we hand out carries no symbols and no link time, so two builds of one commit give the
 # same bytes; the linker also drops the runtime's sections that nothing reaches.
-target_link_options(Kestrafil PRIVATE -s -Wl,--no-insert-timestamp -Wl,--gc-sections)
+target_link_options(Kestrafil PRIVATE -s -Wl,--no-insert-timestamp -Wl,--gc-sections -flto)
 
 include(${CMAKE_SOURCE_DIR}/tests/wine/WineTests.cmake)
 include(${CMAKE_SOURCE_DIR}/tools/demo/Demo.cmake)

@@ -27,6 +27,9 @@ class Win32Platform final : public Platform {
   explicit Win32Platform(HINSTANCE instance) : instance_(instance) {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
+  // Out of line: with link-time optimisation, mingw's linker takes the implicit destructor's
+  // thunks from two objects as defined twice.
+  ~Win32Platform() override;
 
   // WindowSystem
   ScreenSize screen_size() override;

@@ -18,6 +18,8 @@ BOOL CALLBACK collect_own_window(HWND window, LPARAM found) {
 
 }  // namespace
 
+Win32Platform::~Win32Platform() = default;
+
 LRESULT CALLBACK Win32Platform::main_window_procedure(HWND window, UINT id, WPARAM wparam,
                                                       LPARAM lparam) {
   if (id == WM_NCCREATE) {

@@ -15,4 +15,5 @@ add_executable(kestrafil_demo
   ${demo_support}/window_finder.cpp)
 target_compile_definitions(kestrafil_demo PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 target_link_libraries(kestrafil_demo PRIVATE kestrafil_core user32 gdi32)
-target_link_options(kestrafil_demo PRIVATE -static -static-libgcc -static-libstdc++)
+# The core's ordinary code, not its link-time optimised one (see Win32.cmake).
+target_link_options(kestrafil_demo PRIVATE -static -static-libgcc -static-libstdc++ -fno-lto)
