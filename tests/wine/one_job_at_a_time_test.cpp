@@ -111,6 +111,17 @@ class OneJobAtATime : public ::testing::Test {
 std::unique_ptr<ScratchFolder> OneJobAtATime::tree_;
 bool OneJobAtATime::tree_made_ = false;
 
+// The program shows the running-job message while the job is still running, and the user
+// closes it.
+void expect_refused_while_running(const KestrafilProcess& program, ScriptWatch& job) {
+  const auto box = wait_for_message_box(program.process_id());
+  ASSERT_TRUE(box.has_value()) << "no message";
+  ASSERT_FALSE(job.wait_for_end(0)) << "the job ended too soon to show the refusal";
+  EXPECT_EQ(box->title, "信息：");
+  EXPECT_EQ(box->text, kJobRunning);
+  ASSERT_TRUE(close_message_box(box->box));
+}
+
 TEST_F(OneJobAtATime, ASecondStartWhileTheJobRunsIsRefusedAndKeepsTheJobsFiles) {
   const ScratchFolder first_save(user_profile() + "\\Kestrafil Save First");
   const ScratchFolder second_save(user_profile() + "\\Kestrafil Save Second");
@@ -127,13 +138,8 @@ TEST_F(OneJobAtATime, ASecondStartWhileTheJobRunsIsRefusedAndKeepsTheJobsFiles) 
 
   ASSERT_TRUE(fill(app, second_save.path(), kSecondList));
   click_start(app);
-  const auto box = wait_for_message_box(app.process_id());
-  ASSERT_TRUE(box.has_value()) << "no message";
-  ASSERT_FALSE(scripts.wait_for_end(0)) << "the job ended too soon to show the refusal";
-  EXPECT_EQ(box->title, "信息：");
-  EXPECT_EQ(box->text, kJobRunning);
   // A command that went on past its message would do so once the box is closed.
-  ASSERT_TRUE(close_message_box(box->box));
+  expect_refused_while_running(app, scripts);
   EXPECT_FALSE(scripts.wait_for_start(kStartWindowMs).has_value()) << "a second job started";
   EXPECT_EQ(read_file(files.name_list.path()), list_before);
   EXPECT_EQ(read_file(files.script.path()), script_before);
@@ -156,12 +162,7 @@ TEST_F(OneJobAtATime, ACopyStartedFromAnotherFolderIsRefusedTheSameWay) {
   ASSERT_TRUE(script_before.has_value());
 
   click_start(second_app);
-  const auto box = wait_for_message_box(second_app.process_id());
-  ASSERT_TRUE(box.has_value()) << "no message";
-  ASSERT_FALSE(first_scripts.wait_for_end(0)) << "the job ended too soon to show the refusal";
-  EXPECT_EQ(box->title, "信息：");
-  EXPECT_EQ(box->text, kJobRunning);
-  ASSERT_TRUE(close_message_box(box->box));
+  expect_refused_while_running(second_app, first_scripts);
   EXPECT_FALSE(second_scripts.wait_for_start(kStartWindowMs).has_value()) << "it started a job";
   // Its own name list would lie beside it; the script is the same file for every copy.
   EXPECT_EQ(file_names(second_program.path()), std::vector<std::string>{"Kestrafil.exe"});

@@ -163,8 +163,8 @@ TEST(StartCommand, StartsTheScriptFromATemporaryFolderWithASpace) {
 }
 
 // The script cannot be written into a temporary folder that does not exist, so there is
-// nothing to start; the view button is enabled all the same.
-TEST(StartCommand, EnablesTheViewButtonEvenWhenTheScriptCannotBeStarted) {
+// nothing to start: the message names the script, and the view button is enabled all the same.
+TEST(StartCommand, AScriptThatCannotBeWrittenIsNamedAndTheViewButtonIsEnabledAllTheSame) {
   const std::string missing = user_profile() + "\\Kestrafil Missing Temp";
   RemoveDirectoryA(missing.c_str());
   const TemporaryFolderOverride moved(missing);
@@ -177,7 +177,13 @@ TEST(StartCommand, EnablesTheViewButtonEvenWhenTheScriptCannotBeStarted) {
   ASSERT_TRUE(set_text(app.control(k编辑框1), "a.txt"));
   PostMessageA(app.control(k按钮1), BM_CLICK, 0, 0);
 
-  ASSERT_TRUE(wait_until([&] { return enabled(app.control(k按钮4)); }, kReaction));
+  const auto box = wait_for_message_box(app.process_id());
+  ASSERT_TRUE(box.has_value()) << "no message";
+  const std::string named = "无法写入文件：" + missing + "\\/XXXX.BAT\r\n";
+  EXPECT_EQ(box->text.substr(0, named.size()), named);
+  EXPECT_GT(box->text.size(), named.size()) << "Windows' reason follows";
+  EXPECT_TRUE(enabled(app.control(k按钮4)));
+  ASSERT_TRUE(close_message_box(box->box));
   EXPECT_TRUE(settled(app));
   EXPECT_TRUE(scripts.wait_for_end(0));
   EXPECT_TRUE(scripts.starts().empty());
