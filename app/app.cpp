@@ -50,6 +50,9 @@ void App::use_program_folder_as_current_directory() {
 }
 
 void App::fatal_error(TextView message, unsigned code) {
+  // A failure while the box is up (showing it may itself need memory that is not there) ends
+  // the process at once instead of raising the error again without end.
+  if (state_ == AppState::failed) platform_.exit_process(kFatalExitCode);
   state_ = AppState::failed;
   FixedText<kFatalTextCapacity> text;
   text.append("运行时出错!\r\n\r\n");

@@ -37,6 +37,15 @@ void release_text_bytes(void* block) noexcept {
 
 }  // namespace detail
 
+Text joined(std::initializer_list<TextView> pieces) {
+  std::size_t size = 0;
+  for (const auto piece : pieces) size += piece.size();
+  Text text;
+  text.reserve(size);
+  for (const auto piece : pieces) text.append(piece);
+  return text;
+}
+
 TextView last_character(TextView text, const CodePage& code_page) {
   // Double-byte characters can only be told apart walking from the start.
   std::size_t start = 0;

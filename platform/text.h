@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,9 @@ struct TextAllocator {
 
 using Text = std::basic_string<char, std::char_traits<char>, TextAllocator<char>>;
 using TextView = std::string_view;
+
+// The pieces' bytes in order, with nothing between them.
+Text joined(std::initializer_list<TextView> pieces);
 
 // Tells whether a byte starts a double-byte character in the ANSI code page.
 class CodePage {

@@ -3,23 +3,13 @@
 #include "search/owned_handle.h"
 
 namespace kestrafil {
-namespace {
-
-Text joined(TextView first, TextView second) {
-  Text text;
-  text.reserve(first.size() + second.size());
-  text.append(first).append(second);
-  return text;
-}
-
-}  // namespace
 
 Text name_list_path(TextView directory) {
-  return joined(directory, "/file.txt");
+  return joined({directory, "/file.txt"});
 }
 
 Text script_path(TextView temporary_directory) {
-  return joined(temporary_directory, "/XXXX.BAT");
+  return joined({temporary_directory, "/XXXX.BAT"});
 }
 
 Text temporary_directory(ProcessServices& services) {

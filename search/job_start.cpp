@@ -1,7 +1,5 @@
 #include "search/job_start.h"
 
-#include <initializer_list>
-
 #include "search/owned_handle.h"
 
 namespace kestrafil {
@@ -15,12 +13,6 @@ bool is_network_folder(TextView folder) {
   return folder.starts_with("\\\\");
 }
 
-Text joined(std::initializer_list<TextView> pieces) {
-  Text text;
-  for (const auto piece : pieces) text.append(piece);
-  return text;
-}
-
 // "%NAME%": the interpreter reads the variable's value here, in quotes.
 Text quoted_value_of(TextView variable) {
   return joined({"\"%", variable, "%\""});
@@ -30,19 +22,17 @@ Text quoted_value_of(TextView variable) {
 
 InterpreterStart interpreter_start(TextView system_directory, TextView script,
                                    TextView working_folder) {
+  const bool network = is_network_folder(working_folder);
   InterpreterStart start;
   start.program = joined({system_directory, "\\cmd.exe"});
   const Text script_value = quoted_value_of(kScriptVariable);
   // /s: the interpreter takes what /c is given without its first and last quote.
-  const Text run = is_network_folder(working_folder)
-                       ? joined({"\"pushd ", quoted_value_of(kFolderVariable), " && (",
-                                 script_value, " & popd)\""})
-                       : joined({"\"", script_value, "\""});
+  const Text run = network ? joined({"\"pushd ", quoted_value_of(kFolderVariable), " && (",
+                                     script_value, " & popd)\""})
+                           : joined({"\"", script_value, "\""});
   start.command_line = joined({"\"", start.program, "\" /d /e:on /v:off /s /c ", run});
   start.added_variables.push_back({kScriptVariable, script});
-  if (is_network_folder(working_folder)) {
-    start.added_variables.push_back({kFolderVariable, working_folder});
-  }
+  if (network) start.added_variables.push_back({kFolderVariable, working_folder});
   return start;
 }
 

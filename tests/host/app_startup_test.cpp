@@ -168,6 +168,27 @@ TEST(FatalError, ErrorCodeIsShownInDecimalWhenGiven) {
   EXPECT_EQ(fake.message_boxes.at(0).text, "运行时出错!\r\n\r\n错误代码：1234\r\n\r\n");
 }
 
+TEST(FatalError, AFailureWhileItsBoxIsUpEndsTheProcessWithoutASecondBox) {
+  FakePlatform fake;
+  App app(fake);
+  fake.post(testing::kCloseMessage);
+  app.run();
+  fake.main_window = true;
+  fake.controls[kNameList].text = std::string(100, 'n');  // longer than a string keeps inside
+  const TextMemoryScope memory(app);
+  fake.while_message_box = [&](const testing::MessageBoxCall&) {
+    fake.fail_allocation_from = 1;
+    app.window().read_text(Control::编辑框1);
+  };
+  try {
+    app.fatal_error("x");
+    ADD_FAILURE() << "the process did not end";
+  } catch (const ProcessExit& exit) {
+    EXPECT_EQ(exit.code, kFatalExitCode);
+  }
+  EXPECT_EQ(fake.message_boxes.size(), 1u);
+}
+
 TEST(FatalError, NoEventIsRaisedOnceItHasBegun) {
   FakePlatform fake;
   App app(fake);

@@ -36,16 +36,6 @@ constexpr unsigned kStartWindowMs = 2500;
 // A whole job over the tree, with room for a machine that is busy with other work.
 constexpr unsigned kJobPatience = 90000;
 
-std::string name_list_file() {
-  return program_folder() + "\\file.txt";
-}
-std::string result_list_file() {
-  return program_folder() + "\\UM7Y9X4K.txt";
-}
-std::string script_file() {
-  return temporary_folder() + "XXXX.BAT";
-}
-
 struct NameList {
   std::string text;                // as pasted into the name box
   std::vector<std::string> names;  // sorted, as file_names gives a save folder's files

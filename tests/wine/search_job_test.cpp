@@ -54,8 +54,8 @@ TEST(SearchJob, CopiesEveryMatchIntoTheSaveFolderAndListsThemBesideTheProgram) {
     ASSERT_TRUE(write_file(search_folder + "\\" + file.path, file.content));
   }
   ASSERT_TRUE(CreateDirectoryA(save_folder.c_str(), nullptr));
-  const ScratchFile name_list(program_folder() + "\\file.txt");
-  const ScratchFile results(program_folder() + "\\UM7Y9X4K.txt");
+  const ScratchFile name_list(name_list_file());
+  const ScratchFile results(result_list_file());
   // Stands for an earlier job's result list, which the script clears first.
   ASSERT_TRUE(write_file(results.path(), search_folder + "\\Folder One\\not asked.txt\r\n"));
 

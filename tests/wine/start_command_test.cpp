@@ -27,16 +27,6 @@ constexpr ULONGLONG kStartLatencyMs = 1500;
 // is not replaced whole keeps a tail of them.
 const std::string kStale(1024, 'x');
 
-std::string name_list_file() {
-  return program_folder() + "\\file.txt";
-}
-std::string result_list_file() {
-  return program_folder() + "\\UM7Y9X4K.txt";
-}
-std::string script_file() {
-  return temporary_folder() + "XXXX.BAT";
-}
-
 // The header names file.txt beside the program and gives both folders a final backslash.
 std::string script_for(const std::string& search_folder, const std::string& save_folder) {
   return "@echo off\r\nset \"jpgname=" + program_folder() +

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "tests/wine/support/kestrafil_process.h"
+
 namespace wine_test {
 namespace {
 
@@ -112,6 +114,18 @@ std::string temporary_folder() {
   char folder[MAX_PATH] = {};
   const DWORD length = GetTempPathA(sizeof folder, folder);
   return std::string(folder, length < sizeof folder ? length : 0);
+}
+
+std::string name_list_file() {
+  return program_folder() + "\\file.txt";
+}
+
+std::string result_list_file() {
+  return program_folder() + "\\UM7Y9X4K.txt";
+}
+
+std::string script_file() {
+  return temporary_folder() + "XXXX.BAT";
 }
 
 TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {

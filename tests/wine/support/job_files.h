@@ -24,6 +24,12 @@ std::string user_profile();
 // The temporary folder as the program gets it from GetTempPathA, with its final backslash.
 std::string temporary_folder();
 
+// The job's files where the program under test puts them: the name list and the result list
+// beside the installed program, the script in the temporary folder.
+std::string name_list_file();
+std::string result_list_file();
+std::string script_file();
+
 // Moves the temporary folder of this process, and of the programs it starts from now on, to
 // the given folder; puts it back when the override goes.
 class TemporaryFolderOverride {
